@@ -1,0 +1,37 @@
+# Windows tree: the program, its Win32 layer and the Windows-side tests.
+enable_language(RC)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+  _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(WIN_SYSTEM_LIBS gdiplus comctl32 msimg32 shlwapi shell32 ole32 uuid
+  advapi32 gdi32 user32 kernel32)
+
+# Everything of the Win32 side except the entry point, so tests link it too.
+file(GLOB_RECURSE WIN_SOURCES CONFIGURE_DEPENDS src/win/*.cpp)
+list(FILTER WIN_SOURCES EXCLUDE REGEX ".*/src/win/main\\.cpp$")
+add_library(winlayer STATIC ${WIN_SOURCES})
+target_link_libraries(winlayer PUBLIC core ${WIN_SYSTEM_LIBS})
+
+set(APP_RC ${PROJECT_SOURCE_DIR}/res/app.rc)
+file(GLOB_RECURSE RES_FILES CONFIGURE_DEPENDS res/*.png res/*.lang res/*.rc
+  res/*.h res/*.manifest res/*.ico)
+set_source_files_properties(${APP_RC} PROPERTIES OBJECT_DEPENDS "${RES_FILES}")
+
+add_executable(R470_Setting WIN32 src/win/main.cpp ${APP_RC})
+target_link_libraries(R470_Setting PRIVATE winlayer)
+target_link_options(R470_Setting PRIVATE -municode -mwindows -s)
+
+# GoogleTest built by the cross compiler from Debian's sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB_RECURSE WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
+add_executable(win_tests ${WIN_TEST_SOURCES} ${APP_RC})
+target_link_libraries(win_tests PRIVATE winlayer gtest gtest_main)
+target_link_options(win_tests PRIVATE -mconsole)
+# One ctest test for the whole Windows suite: each Wine start costs time.
+add_test(NAME win_tests COMMAND win_tests)
+set_tests_properties(win_tests PROPERTIES TIMEOUT 600)

@@ -1,0 +1,64 @@
+# Shared by the scripts: installs what a fresh Debian machine lacks, builds the
+# two trees and prepares Wine with a display. Source it; do not run it.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+PACKAGES=(cmake g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64 xvfb xdotool imagemagick dosfstools mtools e2fsprogs)
+
+ensure_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+}
+
+build_tree() {  # preset [extra cmake arguments...]
+  local preset=$1; shift
+  cmake --preset "$preset" -Wno-dev "$@" >/dev/null
+  cmake --build --preset "$preset" -j"$(nproc)"
+}
+
+ci_flags() {
+  [ -n "${CI:-}" ] && echo "-DWARNINGS_AS_ERRORS=ON"
+  return 0
+}
+
+# Wine with its own prefix in the build tree, a virtual display and a
+# persistent wineserver (a process then starts in well under a second).
+XVFB_PID=""
+start_wine() {
+  export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
+  export WINEARCH=win64
+  if [ -z "${DISPLAY:-}" ]; then
+    local n
+    for n in $(seq 91 120); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix (first run only)..."
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  wineserver -p >/dev/null 2>&1
+  # Start Wine's own background processes now, detached from our output:
+  # started later by a test they would hold ctest's output pipe open.
+  wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
+  XVFB_PID=""
+}
