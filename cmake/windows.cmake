@@ -13,6 +13,7 @@ file(GLOB_RECURSE WIN_SOURCES CONFIGURE_DEPENDS src/win/*.cpp)
 list(FILTER WIN_SOURCES EXCLUDE REGEX ".*/src/win/main\\.cpp$")
 add_library(winlayer STATIC ${WIN_SOURCES})
 target_link_libraries(winlayer PUBLIC core ${WIN_SYSTEM_LIBS})
+target_include_directories(winlayer PUBLIC res)
 
 set(APP_RC ${PROJECT_SOURCE_DIR}/res/app.rc)
 file(GLOB_RECURSE RES_FILES CONFIGURE_DEPENDS res/*.png res/*.lang res/*.rc
@@ -29,7 +30,10 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB_RECURSE WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
-add_executable(win_tests ${WIN_TEST_SOURCES} ${APP_RC})
+# Test-only resources (pictures made for a test) live beside the tests.
+file(GLOB WIN_TEST_RC CONFIGURE_DEPENDS tests/win/*.rc)
+add_executable(win_tests ${WIN_TEST_SOURCES} ${APP_RC} ${WIN_TEST_RC})
+target_include_directories(win_tests PRIVATE res)
 target_link_libraries(win_tests PRIVATE winlayer gtest gtest_main)
 target_link_options(win_tests PRIVATE -mconsole)
 # One ctest test for the whole Windows suite: each Wine start costs time.
