@@ -62,3 +62,32 @@ stop_wine() {
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
   XVFB_PID=""
 }
+
+# Maps a folder as the removable drive E: of the Wine prefix, as a memory
+# card appears on a PC. Call after start_wine.
+map_card_drive() {  # folder
+  rm -f "$WINEPREFIX/dosdevices/e:" "$WINEPREFIX/dosdevices/e::"
+  ln -s "$1" "$WINEPREFIX/dosdevices/e:"
+  wine reg add 'HKLM\Software\Wine\Drives' /v 'e:' /d floppy /f >/dev/null 2>&1
+  # The drive types are read when the server starts.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+# Where the program keeps its local copy inside the prefix.
+local_copy_dir() {
+  echo "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Vistapane"
+}
+
+# Waits up to $2 seconds (default 20) for a window titled $1; prints its id.
+wait_for_window() {
+  local deadline=$((SECONDS + ${2:-20})) id
+  while ((SECONDS < deadline)); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
