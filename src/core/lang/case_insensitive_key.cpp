@@ -1,0 +1,21 @@
+#include "core/lang/case_insensitive_key.h"
+
+#include "core/text/u16.h"
+
+namespace lang {
+
+// FNV-1a over the folded code units.
+std::size_t CaseInsensitiveHash::operator()(std::u16string_view key) const {
+  std::size_t hash = 14695981039346656037ull;
+  for (char16_t c : key) {
+    hash ^= text::AsciiLower(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+bool CaseInsensitiveEqual::operator()(std::u16string_view a, std::u16string_view b) const {
+  return text::EqualsIgnoringAsciiCase(a, b);
+}
+
+}  // namespace lang
