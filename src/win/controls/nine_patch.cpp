@@ -1,0 +1,73 @@
+#include "win/controls/nine_patch.h"
+
+#include "core/skin/nine_patch_geometry.h"
+#include "core/skin/nine_patch_pixels.h"
+#include "win/controls/gdiplus_bitmap.h"
+
+namespace {
+
+// The picture's one-pixel frame. A failed pixel read leaves the colour of the
+// previous one in force, starting from opaque black.
+skin::NinePatchFrame ReadFrame(Gdiplus::Bitmap& picture) {
+  const int width = static_cast<int>(picture.GetWidth());
+  const int height = static_cast<int>(picture.GetHeight());
+  Gdiplus::Color color(255, 0, 0, 0);
+  const auto read = [&](int x, int y) {
+    picture.GetPixel(x, y, &color);
+    return skin::ClassifyFrameColor(color.GetR(), color.GetG(), color.GetB());
+  };
+  skin::NinePatchFrame frame;
+  for (int x = 0; x < width; ++x) frame.top.push_back(read(x, 0));
+  for (int y = 0; y < height; ++y) frame.left.push_back(read(0, y));
+  for (int y = 0; y < height; ++y) frame.right.push_back(read(width - 1, y));
+  for (int x = 0; x < width; ++x) frame.bottom.push_back(read(x, height - 1));
+  return frame;
+}
+
+}  // namespace
+
+bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
+  CGdiPlusBitmapResource picture;
+  if (!canvas.IsCreated() || !picture.Load(id)) return false;
+  // GDI+ draws straight into the canvas's pixels in their premultiplied
+  // format, so the picture's transparency is kept.
+  GdiFlush();
+  Gdiplus::Bitmap surface(canvas.GetWidth(), canvas.GetHeight(), canvas.GetWidth() * 4,
+                          PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(canvas.Pixels()));
+  Gdiplus::Graphics graphics(&surface);
+  const int width = static_cast<int>(picture.bitmap()->GetWidth());
+  const int height = static_cast<int>(picture.bitmap()->GetHeight());
+  graphics.DrawImage(picture.bitmap(), Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
+                     Gdiplus::UnitPixel);
+  graphics.Flush(Gdiplus::FlushIntentionSync);
+  return true;
+}
+
+// The stretching is done here, pixel by pixel, on the picture as GDI+ gives
+// it in premultiplied form: GDI+'s own stretching rounds and, at some sizes,
+// leaves the first row of a long stretch empty.
+bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, int id, RECT* content) {
+  CGdiPlusBitmapResource picture;
+  if (!canvas.IsCreated() || !picture.Load(id)) return false;
+  Gdiplus::Bitmap& bitmap = *picture.bitmap();
+  const skin::NinePatchLayout layout =
+      skin::LayoutNinePatch(ReadFrame(bitmap), canvas.GetWidth(), canvas.GetHeight());
+  const int width = static_cast<int>(bitmap.GetWidth());
+  const int height = static_cast<int>(bitmap.GetHeight());
+  const Gdiplus::Rect whole(0, 0, width, height);
+  Gdiplus::BitmapData data{};
+  if (!layout.drawable || bitmap.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB,
+                                          &data) != Gdiplus::Ok) {
+    return false;
+  }
+  canvas.Clear();
+  skin::CopyNinePatch(
+      layout, {static_cast<const std::uint32_t*>(data.Scan0), width, height, data.Stride / 4},
+      {canvas.Pixels(), canvas.GetWidth(), canvas.GetHeight(), canvas.GetWidth()});
+  bitmap.UnlockBits(&data);
+  if (content != nullptr) {
+    *content = {layout.content.left, layout.content.top, layout.content.right,
+                layout.content.bottom};
+  }
+  return true;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Draws PNG resources into canvases with GDI+, keeping per-pixel alpha: at
+// their natural size, or as nine-patch pictures stretched to the canvas
+// (see core/skin/nine_patch_geometry.h for the frame marks).
+
+#include <windows.h>
+
+#include "win/controls/mem_canvas.h"
+
+class CNinePatch {
+ public:
+  // Draws picture `id` at the canvas origin at its natural size, over what
+  // the canvas holds; what lies outside the canvas is clipped. False, with
+  // the canvas untouched, when the canvas is not created or the picture
+  // cannot be loaded.
+  static bool DrawPng(CMemCanvas& canvas, int id);
+
+  // Replaces the canvas's pixels with nine-patch picture `id` stretched to
+  // the canvas size (pixels the picture does not reach become transparent).
+  // `content`, when given, receives the content rectangle in canvas
+  // coordinates. False, with the canvas untouched, when the canvas is not
+  // created, the picture cannot be loaded or it has more than two stretch
+  // marks in a direction.
+  static bool DrawNinePatch(CMemCanvas& canvas, int id, RECT* content = nullptr);
+};

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "controls_support.h"
+#include "win/controls/gdiplus_bitmap.h"
+#include "win/controls/mem_canvas.h"
+#include "win/controls/nine_patch.h"
+
+namespace {
+
+using namespace controls_test;
+
+constexpr std::uint32_t kFill = 0xFF123456;  // an opaque canvas colour
+
+// The picture's pixel at (x, y) as a premultiplied canvas pixel.
+std::uint32_t PremultipliedAt(Gdiplus::Bitmap& picture, int x, int y) {
+  Gdiplus::Color color;
+  picture.GetPixel(x, y, &color);
+  const std::uint32_t a = color.GetA();
+  const auto scale = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+  return a << 24 | scale(color.GetR()) << 16 | scale(color.GetG()) << 8 | scale(color.GetB());
+}
+
+std::vector<std::uint32_t> Pixels(const CMemCanvas& canvas) {
+  GdiFlush();
+  return {canvas.Pixels(), canvas.Pixels() + canvas.GetWidth() * canvas.GetHeight()};
+}
+
+CMemCanvas& Filled(CMemCanvas& canvas, int width, int height, std::uint32_t pixel) {
+  canvas.Create(nullptr, width, height);
+  std::fill_n(canvas.Pixels(), width * height, pixel);
+  return canvas;
+}
+
+TEST(PngResource, LoadsOnlyRealPictures) {
+  CGdiPlusBitmapResource picture;
+  const int decodes = skin::PictureDecodeCount();
+  ASSERT_TRUE(picture.Load(kNinePatchOneMark));
+  EXPECT_EQ(skin::PictureDecodeCount(), decodes + 1);
+  EXPECT_EQ(picture.bitmap()->GetWidth(), 10u);
+  // A second load replaces the first.
+  ASSERT_TRUE(picture.Load(kPlainAlpha));
+  EXPECT_EQ(picture.bitmap()->GetWidth(), 4u);
+
+  for (int id : {kMissing, kNotAPicture}) {
+    SCOPED_TRACE(id);
+    EXPECT_FALSE(picture.Load(id));
+    EXPECT_EQ(picture.bitmap(), nullptr);
+  }
+}
+
+TEST(PngResource, FailedDrawingLeavesTheCanvasUntouched) {
+  CMemCanvas canvas;
+  Filled(canvas, 12, 9, kFill);
+  EXPECT_FALSE(CNinePatch::DrawPng(canvas, kMissing));
+  EXPECT_FALSE(CNinePatch::DrawNinePatch(canvas, kMissing));
+  EXPECT_FALSE(CNinePatch::DrawNinePatch(canvas, kNotAPicture));
+  EXPECT_FALSE(CNinePatch::DrawNinePatch(canvas, kNinePatchThreeMarks));
+  EXPECT_EQ(Pixels(canvas), std::vector<std::uint32_t>(12 * 9, kFill));
+
+  CMemCanvas notCreated;
+  EXPECT_FALSE(CNinePatch::DrawPng(notCreated, kPlainAlpha));
+  EXPECT_FALSE(CNinePatch::DrawNinePatch(notCreated, kNinePatchOneMark));
+}
+
+TEST(PngResource, DrawPngKeepsAlphaAtNaturalSize) {
+  CGdiPlusBitmapResource picture;
+  ASSERT_TRUE(picture.Load(kPlainAlpha));
+  CMemCanvas clear;
+  ASSERT_TRUE(clear.Create(nullptr, 6, 5));
+  ASSERT_TRUE(CNinePatch::DrawPng(clear, kPlainAlpha));
+  const std::vector<std::uint32_t> pixels = Pixels(clear);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      SCOPED_TRACE(testing::Message() << x << "," << y);
+      const bool inside = x < 4 && y < 3;
+      const std::uint32_t expected = inside ? PremultipliedAt(*picture.bitmap(), x, y) : 0;
+      EXPECT_PRED3(Near, pixels[y * 6 + x], expected, 1);
+    }
+  }
+  EXPECT_EQ(pixels[0], 0u);          // transparent
+  EXPECT_EQ(pixels[1] >> 24, 128u);  // half transparent
+  EXPECT_EQ(pixels[2] >> 24, 255u);  // opaque
+
+  // Over an opaque canvas the transparent pixel keeps what was there.
+  CMemCanvas filled;
+  ASSERT_TRUE(CNinePatch::DrawPng(Filled(filled, 6, 5, kFill), kPlainAlpha));
+  const std::vector<std::uint32_t> over = Pixels(filled);
+  EXPECT_EQ(over[0], kFill);
+  EXPECT_PRED3(Near, over[2], PremultipliedAt(*picture.bitmap(), 2, 0), 1);
+  EXPECT_EQ(over[5], kFill);
+}
+
+// The picture position shown at each canvas position along one axis of
+// np_one: inner pixels 1 .. last, the mark repeated `stretched` times.
+std::vector<int> Shown(int mark, int last, int stretched) {
+  std::vector<int> shown;
+  for (int i = 1; i < mark; ++i) shown.push_back(i);
+  shown.insert(shown.end(), stretched, mark);
+  for (int i = mark + 1; i <= last; ++i) shown.push_back(i);
+  return shown;
+}
+
+// Picture np_one: 10 x 7 with its frame, marks at column 4 and row 3.
+TEST(PngResource, NinePatchStretchedWiderAndNarrower) {
+  struct Case {
+    int width;
+    int height;
+    std::vector<int> columns;  // picture column shown at each canvas x
+    std::vector<int> rows;     // picture row shown at each canvas y
+  };
+  const Case cases[] = {
+      {20, 9, Shown(4, 8, 13), Shown(3, 5, 5)},
+      // The main window's size: a long stretch must not lose its first row.
+      {622, 587, Shown(4, 8, 615), Shown(3, 5, 583)},
+      // Smaller than the picture: the marked column and row vanish.
+      {6, 4, {1, 2, 3, 5, 6, 7}, {1, 2, 4, 5}},
+  };
+  CGdiPlusBitmapResource picture;
+  ASSERT_TRUE(picture.Load(kNinePatchOneMark));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    CMemCanvas canvas;
+    ASSERT_TRUE(
+        CNinePatch::DrawNinePatch(Filled(canvas, c.width, c.height, kFill), kNinePatchOneMark));
+    const std::vector<std::uint32_t> pixels = Pixels(canvas);
+    int wrong = 0;
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        const std::uint32_t expected = PremultipliedAt(*picture.bitmap(), c.columns[x], c.rows[y]);
+        if (!Near(pixels[y * c.width + x], expected, 1) && ++wrong <= 5) {
+          ADD_FAILURE() << "at " << x << "," << y << ": " << std::hex << pixels[y * c.width + x]
+                        << " instead of " << expected;
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+TEST(PngResource, NinePatchReportsItsContentRectangle) {
+  CMemCanvas canvas;
+  ASSERT_TRUE(canvas.Create(nullptr, 20, 9));
+  RECT content{};
+  ASSERT_TRUE(CNinePatch::DrawNinePatch(canvas, kNinePatchOneMark, &content));
+  // Bottom run: columns 2..6 holding the mark at 4 (stretched to 13 pixels);
+  // right run: rows 2..4 holding the mark at 3 (stretched to 5 pixels).
+  EXPECT_EQ(content.left, 2);
+  EXPECT_EQ(content.right, 2 + 5 + 13);
+  EXPECT_EQ(content.top, 2);
+  EXPECT_EQ(content.bottom, 2 + 3 + 5);
+}
+
+TEST(MemCanvas, ReleaseFreesItsDcAndBitmap) {
+  CMemCanvas canvas;
+  EXPECT_FALSE(canvas.Create(nullptr, 0, 5));
+  ASSERT_TRUE(canvas.Create(nullptr, 8, 5));
+  EXPECT_FALSE(canvas.Create(nullptr, 8, 5));  // already created
+  const HDC dc = canvas.GetDC();
+  const HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+  EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
+  EXPECT_EQ(Pixels(canvas), std::vector<std::uint32_t>(8 * 5, 0u));
+
+  canvas.Release();
+  EXPECT_FALSE(canvas.IsCreated());
+  EXPECT_EQ(GetObjectType(dc), 0u);
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+  EXPECT_TRUE(canvas.Create(nullptr, 3, 3));
+}
+
+}  // namespace
