@@ -39,3 +39,15 @@ target_link_options(win_tests PRIVATE -mconsole)
 # One ctest test for the whole Windows suite: each Wine start costs time.
 add_test(NAME win_tests COMMAND win_tests)
 set_tests_properties(win_tests PROPERTIES TIMEOUT 600)
+
+# End-to-end tests start the real program under Wine. They share the Wine
+# drive E: and the screen, so they never run beside each other or the
+# Windows suite.
+set_tests_properties(win_tests PROPERTIES RESOURCE_LOCK wine_display)
+file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS tests/e2e/*.sh)
+foreach(script ${E2E_SCRIPTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e_${name}
+    COMMAND bash ${script} $<TARGET_FILE:R470_Setting> ${CMAKE_BINARY_DIR}/screenshots/${name})
+  set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_display TIMEOUT 300)
+endforeach()

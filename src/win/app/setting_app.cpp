@@ -1,10 +1,50 @@
 #include "win/app/setting_app.h"
 
 #include <windows.h>
+#include <commctrl.h>
+#include <objidl.h>
+#include <gdiplus.h>
+#include <shellapi.h>
 
+#include "core/app/command_line.h"
+#include "win/app/setting_dlg.h"
 #include "win/platform/platform_seams.h"
+#include "win/platform/wide.h"
+
+std::wstring cardFolder;
+
+namespace {
+
+// The one argument besides the program name, or empty.
+std::wstring SingleArgument() {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv == nullptr) return {};
+  std::wstring argument = argc == 2 ? argv[1] : L"";
+  LocalFree(argv);
+  return argument;
+}
+
+}  // namespace
 
 int CSettingApp::Run() {
   platform::InstallWindowsSeams();
+
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  Gdiplus::GdiplusStartupInput gdiplusInput;
+  ULONG_PTR gdiplusToken = 0;
+  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+
+  // A folder typed without its last backslash would otherwise make the
+  // program read and write files beside the folder instead of inside it.
+  cardFolder = ToWide(app::WithTrailingSeparator(U16(SingleArgument())));
+  {
+    CSettingDlg dialog;
+    dialog.DoModal(nullptr);
+  }
+
+  Gdiplus::GdiplusShutdown(gdiplusToken);
   return 0;
 }

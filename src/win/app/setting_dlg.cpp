@@ -1,0 +1,272 @@
+#include "win/app/setting_dlg.h"
+
+#include "core/app/language_choice.h"
+#include "core/diag/diagnostics.h"
+#include "core/lang/lang_manager.h"
+#include "core/settings/clock_time.h"
+#include "core/settings/settings_record.h"
+#include "resource_ids.h"
+#include "win/app/local_copy.h"
+#include "win/app/registry_manager.h"
+#include "win/app/setting_app.h"
+#include "win/controls/nine_patch.h"
+#include "win/lang/program_lang_resources.h"
+#include "win/platform/wide.h"
+
+namespace {
+
+constexpr int kWidth = 622;
+constexpr int kHeight = 587;
+constexpr int kBackgroundPng = 501;
+constexpr int kProgramIcon = 128;
+constexpr wchar_t kViewerTitle[] = L"KORVANE DASHCAM PC VIEWER";
+
+constexpr COLORREF kTabText = RGB(119, 148, 177);
+constexpr COLORREF kButtonText = RGB(176, 187, 200);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+enum class Kind { kTab, kImage, kText };
+
+// The main window's buttons, in creation order.
+struct ButtonRow {
+  int id;
+  Kind kind;
+  RECT rect;
+  int checkedSkin;  // tabs only
+  int normal, hover, pressed;
+  const char16_t* textKey;
+};
+
+constexpr ButtonRow kButtons[] = {
+    {IDC_MAIN_TAB_COMMON, Kind::kTab, {11, 48, 161, 85}, 146, 143, 144, 145, u"IDS_STRING102"},
+    {IDC_MAIN_TAB_CONTINUOUS, Kind::kTab, {161, 48, 311, 85}, 150, 147, 148, 149, u"IDS_STRING103"},
+    {IDC_MAIN_TAB_PARKING, Kind::kTab, {311, 48, 461, 85}, 150, 147, 148, 149, u"IDS_STRING104"},
+    {IDC_MAIN_TAB_ADDITIONAL, Kind::kTab, {461, 48, 611, 85}, 154, 151, 152, 153, u"IDS_STRING105"},
+    {IDC_MAIN_MINIMIZE, Kind::kImage, {548, 0, 577, 26}, 0, 155, 156, 157, nullptr},
+    {IDC_MAIN_CLOSE, Kind::kImage, {577, 0, 606, 26}, 0, 158, 159, 160, nullptr},
+    {IDC_MAIN_INITIALIZE, Kind::kText, {8, 546, 229, 575}, 0, 161, 162, 163, u"IDS_STRING106"},
+    {IDC_MAIN_CANCEL, Kind::kText, {410, 546, 510, 575}, 0, 161, 162, 163, u"IDS_STRING107"},
+    {IDC_MAIN_SAVE, Kind::kText, {514, 546, 614, 575}, 0, 161, 162, 163, u"IDS_STRING108"},
+};
+
+std::u16string Text16(const char16_t* key) { return lang::Lang().GetLangText(key); }
+std::wstring Text(const char16_t* key) { return ToWide(Text16(key)); }
+
+std::wstring ReadViewerLanguage() {
+  wchar_t buffer[260] = {};
+  CRegistryManager registry;
+  if (!registry.ReadStringValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KORVANE\\", L"LANGUAGE", buffer,
+                                sizeof(buffer))) {
+    return {};
+  }
+  return buffer;
+}
+
+}  // namespace
+
+CSettingDlg::CSettingDlg()
+    : Dialog(IDD_MAIN),
+      icon_(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon),
+                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
+
+CSettingDlg::~CSettingDlg() { Release(); }
+
+BOOL CSettingDlg::OnInitDialog() {
+  std::wstring viewerLanguage = ReadViewerLanguage();
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+
+  if (RunsFromLocalCopy()) return TRUE;
+
+  settingsRecord = new SettingsRecord{};
+  clockSet = 0;
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, kWidth, kHeight, SWP_HIDEWINDOW);
+  if (cardFolder.empty()) {
+    PostQuitMessage(0);
+    return TRUE;
+  }
+  LoadCard();
+
+  bool viewerRunning = FindWindowW(nullptr, kViewerTitle) != nullptr;
+  lang::LoadProgramLanguage(app::ChooseLanguage(viewerRunning, U16(viewerLanguage),
+                                          settingsRecord->language));
+  diag::Write(u"Setting Dialog Update");
+  SetWindowTextW(hwnd(), Text(u"IDS_STRING101").c_str());
+
+  CreateSkin();
+  CreateControls();
+  initialised_ = true;
+  return TRUE;
+}
+
+// From a removable drive the program copies itself to the PC and starts the
+// copy with the card folder; true when this process is then done.
+bool CSettingDlg::RunsFromLocalCopy() {
+  programFolder_ = app::FolderOf(app::ProgramPath());
+  if (!app::IsOnRemovableDrive(programFolder_)) return false;
+  std::wstring copy = app::MakeLocalCopy(app::ProgramPath());
+  if (copy.empty()) return false;
+  if (app::Relaunch(copy, programFolder_)) {
+    PostQuitMessage(0);
+    return true;
+  }
+  // The copy could not be started: edit the card from here instead of
+  // leaving the driver with nothing.
+  cardFolder = programFolder_;
+  return false;
+}
+
+void CSettingDlg::LoadCard() {
+  std::filesystem::path folder(cardFolder);
+  settingsFile_.ReadClockFile(folder / L"time.dat");
+  if (settingsFile_.LoadSettings(folder / L"setup.cfg") == 0) {
+    settingsFile_.LoadDefaults(*settingsRecord);
+  }
+}
+
+void CSettingDlg::CreateSkin() {
+  WindowDc screen(nullptr);
+  background_.Create(screen.get(), kWidth, kHeight);
+  CNinePatch::DrawNinePatch(background_, kBackgroundPng);
+
+  LOGFONTW lf{};
+  lf.lfHeight = 14;
+  lf.lfWeight = FW_BOLD;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = ANTIALIASED_QUALITY;
+  lf.lfPitchAndFamily = VARIABLE_PITCH;
+  wcscpy_s(lf.lfFaceName, L"Tahoma");
+  titleFont_.reset(CreateFontIndirectW(&lf));
+}
+
+void CSettingDlg::CreateControls() {
+  constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | 0xB;
+  RECT titleRect{11, 7, 411, 27};
+  title_.CreateChild(hwnd(), IDC_MAIN_TITLE, titleRect, kStyle);
+  SkinTextStyle titleStyle{Text16(u"IDS_STRING101"), RGB(214, 223, 233), kWhite, kWhite, 14,
+                           TextAlign::kLeft};
+  title_.SetSkin(0, titleFont_.get(), background_.GetDC(), &titleStyle);
+
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    const ButtonRow& row = kButtons[i];
+    CRButton& button = buttons_[i];
+    button.CreateChild(hwnd(), row.id, row.rect, kStyle);
+    if (row.kind == Kind::kImage) {
+      button.SetImages(row.normal, row.hover, row.pressed, background_.GetDC());
+      continue;
+    }
+    bool tab = row.kind == Kind::kTab;
+    SkinTextStyle style{Text16(row.textKey), tab ? kTabText : kButtonText,
+                        tab ? kTabText : kWhite, kWhite, 14, TextAlign::kCenter};
+    if (tab) button.SetCheckedSkin(row.checkedSkin);
+    button.SetSkin(row.normal, row.hover, row.pressed, background_.GetDC(), &style);
+  }
+  buttons_[0].SetCheck(true);
+}
+
+void CSettingDlg::SelectTab(int tabId) {
+  for (size_t i = 0; i < 4; ++i) buttons_[i].SetCheck(kButtons[i].id == tabId);
+}
+
+void CSettingDlg::OnCommand(int id) {
+  switch (id) {
+    case IDC_MAIN_TAB_COMMON:
+    case IDC_MAIN_TAB_CONTINUOUS:
+    case IDC_MAIN_TAB_PARKING:
+    case IDC_MAIN_TAB_ADDITIONAL:
+      SelectTab(id);
+      break;
+    case IDC_MAIN_MINIMIZE:
+      ShowWindow(hwnd(), SW_MINIMIZE);
+      break;
+    case IDC_MAIN_CLOSE:
+    case IDC_MAIN_CANCEL:
+      Close();
+      break;
+    case IDC_MAIN_INITIALIZE:
+      settingsFile_.LoadDefaults(*settingsRecord);
+      break;
+    case IDC_MAIN_SAVE:
+      OnSave();
+      break;
+    default:
+      break;
+  }
+}
+
+void CSettingDlg::OnSave() {
+  if (cardFolder.empty() || settingsRecord == nullptr) return;
+  std::filesystem::path folder(cardFolder);
+  // On a failure the window stays open with every edit, so the driver can
+  // put the card right and save again; time.dat is left alone until
+  // setup.cfg is safely written.
+  if (settingsFile_.SaveSettings(folder / L"setup.cfg") == 0 ||
+      settingsFile_.WriteClockFile(folder / L"time.dat") == 0) {
+    ShowSaveFailure();
+    return;
+  }
+  Close();
+}
+
+void CSettingDlg::ShowSaveFailure() {
+  std::wstring message = Text(u"IDS_STRING197") + L"\r\n" + Text(u"IDS_STRING1970") + L"\r\n";
+  MessageBoxW(hwnd(), message.c_str(), Text(u"IDS_STRING101").c_str(), MB_OK | MB_ICONERROR);
+}
+
+void CSettingDlg::OnPaint() {
+  PaintDc paint(hwnd());
+  if (IsIconic(hwnd())) {
+    SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.get()), 0);
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    DrawIcon(paint.get(), (rc.right - cx + 1) / 2, (rc.bottom - cy + 1) / 2, icon_.get());
+    return;
+  }
+  if (!initialised_) return;
+  UniqueMemoryDc memory(CreateCompatibleDC(paint.get()));
+  if (!frame_) {
+    frame_.reset(CreateCompatibleBitmap(paint.get(), kWidth, kHeight));
+    SelectGuard select(memory.get(), frame_.get());
+    BitBlt(memory.get(), 0, 0, kWidth, kHeight, background_.GetDC(), 0, 0, SRCCOPY);
+    FillRect(memory.get(), &kPageArea, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  SelectGuard select(memory.get(), frame_.get());
+  BitBlt(paint.get(), 0, 0, kWidth, kHeight, memory.get(), 0, 0, SRCCOPY);
+}
+
+void CSettingDlg::Release() {
+  delete settingsRecord;
+  settingsRecord = nullptr;
+}
+
+void CSettingDlg::Close() {
+  Release();
+  EndDialog(IDCANCEL);
+}
+
+INT_PTR CSettingDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT:
+      OnPaint();
+      return TRUE;
+    case WM_QUERYDRAGICON:
+      return SetMessageResult(reinterpret_cast<LRESULT>(icon_.get()));
+    case WM_MOUSEMOVE:
+      // The window has no caption: dragging any free spot moves it.
+      if (wParam & MK_LBUTTON) PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+      return FALSE;
+    case WM_CLOSE:
+      Close();
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) >= IDC_MAIN_TAB_COMMON && LOWORD(wParam) <= IDC_MAIN_SAVE) {
+        OnCommand(LOWORD(wParam));
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return Dialog::DialogProc(msg, wParam, lParam);
+}

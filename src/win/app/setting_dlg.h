@@ -1,0 +1,59 @@
+#pragma once
+// The program's only top-level window: a skinned, captionless, always-on-top
+// dialog with four page tabs and the commands minimise, close, Initialize,
+// Cancel and Save. At start it makes sure it runs from a local copy rather
+// than from the memory card, loads time.dat and setup.cfg, and chooses the
+// language of its texts.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/settings/settings_file.h"
+#include "win/controls/mem_canvas.h"
+#include "win/controls/rbutton.h"
+#include "win/controls/rstatic_text.h"
+#include "win/framework/dialog.h"
+#include "win/framework/handle.h"
+
+class CSettingDlg : public Dialog {
+ public:
+  CSettingDlg();
+  ~CSettingDlg() override;
+
+  // The page area, in client pixels: the frame paints it white and the
+  // pages are placed at its top-left corner.
+  static constexpr RECT kPageArea{11, 85, 611, 522};
+
+ protected:
+  INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnInitDialog() override;
+  // Enter and Escape never end this window: its edits would be lost unseen.
+  void OnOK() override {}
+  void OnCancel() override {}
+
+ private:
+  bool RunsFromLocalCopy();
+  void LoadCard();
+  void CreateSkin();
+  void CreateControls();
+  void SelectTab(int tabId);
+  void OnCommand(int id);
+  void OnSave();
+  void ShowSaveFailure();
+  void OnPaint();
+  void Release();
+  void Close();
+
+  SettingsFile settingsFile_;
+  UniqueIcon icon_;
+  UniqueFont titleFont_;
+  CMemCanvas background_;
+  UniqueBitmap frame_;  // background plus the white page area, built once
+  CRStaticText title_;
+  std::array<CRButton, 9> buttons_;
+  std::wstring programFolder_;
+  bool initialised_ = false;
+};

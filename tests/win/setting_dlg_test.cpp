@@ -1,0 +1,237 @@
+// The main window run for real (modal loop, skin, language) against a card
+// folder on disk, driven from a timer on the window's own thread.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <vector>
+
+#include "core/settings/clock_time.h"
+#include "core/settings/settings_record.h"
+#include "resource_ids.h"
+#include "win/app/setting_app.h"
+#include "win/app/setting_dlg.h"
+#include "win/framework/handle.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A step runs on each timer tick until it returns true; then the next one.
+using Step = std::function<bool(HWND mainWindow)>;
+
+std::vector<Step> g_steps;
+size_t g_next = 0;
+int g_ticks = 0;
+
+HWND FindThreadDialog(bool wantMain) {
+  struct Search {
+    bool wantMain;
+    HWND found = nullptr;
+  } search{wantMain};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        wchar_t cls[32] = {};
+        GetClassNameW(hwnd, cls, 32);
+        if (!IsWindowVisible(hwnd) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
+        bool isMain = GetWindow(hwnd, GW_OWNER) == nullptr;
+        if (isMain != s->wantMain) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+  HWND main = FindThreadDialog(true);
+  if (++g_ticks > 200) {  // 10 s: give up, never hang the suite
+    ADD_FAILURE() << "steps did not finish";
+    if (main) PostMessageW(main, WM_COMMAND, IDC_MAIN_CANCEL, 0);
+    return;
+  }
+  if (main == nullptr || g_next >= g_steps.size()) return;
+  if (g_steps[g_next](main)) ++g_next;
+}
+
+// Runs the main window on `folder` through `steps`; returns when it closed.
+void RunMainWindow(const fs::path& folder, std::vector<Step> steps) {
+  cardFolder = folder.wstring() + L"\\";
+  g_steps = std::move(steps);
+  g_next = 0;
+  g_ticks = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, OnTick);
+  {
+    CSettingDlg dialog;
+    dialog.DoModal(nullptr);
+  }
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(g_next, g_steps.size()) << "not every step ran";
+}
+
+Step Command(int id) {
+  return [id](HWND main) {
+    PostMessageW(main, WM_COMMAND, id, 0);
+    return true;
+  };
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              (L"main-window-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(GetTickCount64()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+    cardFolder.clear();
+  }
+
+  // A setup.cfg of the older 420-byte layout with a few fields set.
+  void WriteOldLayoutFile(int language) {
+    SettingsRecord record{};
+    record.checkSum = 420;
+    record.configVersion = 0x00010003;
+    record.frontBrightness = 2;
+    record.timeZoneOffset = -480;
+    record.language = language;  // beyond 420 bytes: not in the file
+    std::string bytes(reinterpret_cast<const char*>(&record), 420);
+    WriteAll(folder_ / "setup.cfg", bytes);
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(MainWindowTest, SaveOnAnEmptyCardWritesTheWholeDefaultRecordAndNoClockFile) {
+  RunMainWindow(folder_, {Command(IDC_MAIN_SAVE)});
+  std::string saved = ReadAll(folder_ / "setup.cfg");
+  ASSERT_EQ(saved.size(), 432u);
+  SettingsRecord record;
+  memcpy(&record, saved.data(), sizeof(record));
+  EXPECT_EQ(record.checkSum, 432u);
+  EXPECT_STREQ(record.productName, "R470");
+  EXPECT_EQ(record.stopTimerHours, 48);
+  EXPECT_FALSE(fs::exists(folder_ / "time.dat"));
+  EXPECT_EQ(settingsRecord, nullptr) << "the record is freed when the window closes";
+}
+
+TEST_F(MainWindowTest, CancelAndTheCloseBoxWriteNothing) {
+  for (int id : {IDC_MAIN_CANCEL, IDC_MAIN_CLOSE}) {
+    SCOPED_TRACE(id);
+    RunMainWindow(folder_, {Command(IDC_MAIN_CANCEL)});
+    EXPECT_FALSE(fs::exists(folder_ / "setup.cfg"));
+  }
+}
+
+TEST_F(MainWindowTest, AClockFileLeftOnTheCardIsWrittenBackUnchanged) {
+  WriteOldLayoutFile(0);
+  const std::string line = "2026,12,08,03,59,07,-0800";
+  WriteAll(folder_ / "time.dat", line);
+  RunMainWindow(folder_, {Command(IDC_MAIN_SAVE)});
+  EXPECT_EQ(ReadAll(folder_ / "time.dat"), line);
+  std::string saved = ReadAll(folder_ / "setup.cfg");
+  ASSERT_EQ(saved.size(), 420u) << "an older layout keeps its length";
+}
+
+TEST_F(MainWindowTest, InitializeRestoresDefaultsButKeepsTheCamerasOwnWords) {
+  WriteOldLayoutFile(0);
+  RunMainWindow(folder_, {Command(IDC_MAIN_INITIALIZE),
+                          [](HWND) {
+                            EXPECT_EQ(settingsRecord->frontBrightness, 1);
+                            EXPECT_EQ(settingsRecord->configVersion, 0x00010003u);
+                            EXPECT_EQ(settingsRecord->checkSum, 420u);
+                            return true;
+                          },
+                          Command(IDC_MAIN_CANCEL)});
+}
+
+TEST_F(MainWindowTest, TheRecordsLanguageChoosesTheTexts) {
+  struct Case {
+    int language;
+    const wchar_t* title;
+  } cases[] = {{0, L"Dash cam setting"}, {1, L"Param\u00e9trage de la Dashcam"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    SettingsRecord record{};
+    record.checkSum = 432;
+    record.language = c.language;
+    WriteAll(folder_ / "setup.cfg",
+             std::string(reinterpret_cast<const char*>(&record), sizeof(record)));
+    RunMainWindow(folder_, {[&](HWND main) {
+                              EXPECT_EQ(WindowText(main), c.title);
+                              return true;
+                            },
+                            Command(IDC_MAIN_CANCEL)});
+  }
+}
+
+// A card that cannot be written: the driver is told, the window and its
+// edits stay, time.dat is not touched, and a later Save succeeds.
+TEST_F(MainWindowTest, AFailedSaveKeepsTheWindowAndTheEdits) {
+  WriteOldLayoutFile(0);
+  const std::string before = ReadAll(folder_ / "setup.cfg");
+  UniqueKernelHandle lock;
+  bool sawMessage = false;
+  RunMainWindow(
+      folder_,
+      {[&](HWND) {
+         // Locked once loaded, as a card that stopped taking writes.
+         lock.reset(CreateFileW((folder_ / "setup.cfg").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+         EXPECT_TRUE(lock);
+         settingsRecord->volume = 5;  // an edit
+         clockSet = 1;
+         clockTime = SystemTime{2026, 12, 2, 8, 3, 59, 7, 0};
+         return true;
+       },
+       Command(IDC_MAIN_SAVE),
+       [&](HWND) {
+         HWND box = FindThreadDialog(false);
+         if (box == nullptr) return false;
+         sawMessage = true;
+         PostMessageW(box, WM_COMMAND, IDOK, 0);
+         return true;
+       },
+       [&](HWND main) {
+         EXPECT_TRUE(IsWindowVisible(main));
+         EXPECT_NE(settingsRecord, nullptr);
+         EXPECT_FALSE(fs::exists(folder_ / "time.dat"));
+         lock.reset();
+         return true;
+       },
+       Command(IDC_MAIN_SAVE)});
+  EXPECT_TRUE(sawMessage);
+  std::string saved = ReadAll(folder_ / "setup.cfg");
+  ASSERT_EQ(saved.size(), 420u);
+  EXPECT_NE(saved, before);
+  SettingsRecord record{};
+  memcpy(&record, saved.data(), saved.size());
+  EXPECT_EQ(record.volume, 5);
+  EXPECT_EQ(ReadAll(folder_ / "time.dat"), "2026,12,08,03,59,07,-0800");
+}
+
+}  // namespace
