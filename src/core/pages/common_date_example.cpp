@@ -1,0 +1,36 @@
+#include "core/pages/common_date_example.h"
+
+#include "core/text/u16.h"
+
+namespace pages::common {
+
+namespace {
+
+constexpr const char16_t* kMonthAbbreviations[] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
+                                                   u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+
+std::u16string TwoDigits(int value) {
+  std::u16string digits = text::Dec(value);
+  return digits.size() < 2 ? u"0" + digits : digits;
+}
+
+std::u16string MonthAbbreviation(int month) {
+  return month >= 1 && month <= 12 ? kMonthAbbreviations[month - 1] : u"?";
+}
+
+}  // namespace
+
+std::u16string DateExampleText(DateExample format, const CalendarDate& date) {
+  switch (format) {
+    case DateExample::kYearMonthDay:
+      return text::Dec(date.year) + u"-" + TwoDigits(date.month) + u"-" + TwoDigits(date.day);
+    case DateExample::kMonthNameDayYear:
+      return MonthAbbreviation(date.month) + u"-" + TwoDigits(date.day) + u"-" +
+             text::Dec(date.year);
+    case DateExample::kNone:
+      break;
+  }
+  return {};
+}
+
+}  // namespace pages::common

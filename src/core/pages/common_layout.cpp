@@ -1,0 +1,26 @@
+#include "core/pages/common_layout.h"
+
+#include <algorithm>
+
+namespace pages::common {
+
+const Row* FindRow(int id) {
+  const auto* found = std::ranges::find(kRows, id, &Row::id);
+  return found == std::end(kRows) ? nullptr : found;
+}
+
+int RadioWidth(std::u16string_view text) {
+  return 6 * static_cast<int>(text.size()) + kRadioBoxWidth;
+}
+
+std::u16string RowText(const Row& row, const TextLookup& lookup, const CalendarDate& today) {
+  if (row.key == nullptr) return {};
+  std::u16string result = lookup(row.key);
+  if (row.example != DateExample::kNone) {
+    result += lookup(kExampleKey);
+    result += DateExampleText(row.example, today);
+  }
+  return result;
+}
+
+}  // namespace pages::common

@@ -1,0 +1,354 @@
+#include "win/pages/common_dlg.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <utility>
+
+#include "core/lang/lang_manager.h"
+#include "core/pages/common_clock.h"
+#include "core/pages/common_paint_geometry.h"
+#include "core/pages/common_zone.h"
+#include "core/settings/clock_time.h"
+#include "core/settings/settings_record.h"
+#include "core/text/u16.h"
+#include "win/platform/wide.h"
+#include "win/timezone/pc_time_zone.h"
+#include "win/timezone/registry_time_zone_source.h"
+
+using namespace pages::common;
+
+namespace {
+
+constexpr int kPageWidth = 600;
+// The scroll range until the layout has measured the page.
+constexpr int kInitialScrollMax = 435;
+constexpr int kScrollStep = 80;
+constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
+constexpr wchar_t kTimePickerFormat[] = L"hh:mm:ss tt";
+constexpr int kClockControls[] = {IDC_COMMON_CLOCK_TIME_PICKER, IDC_COMMON_CLOCK_DATE_PICKER,
+                                  IDC_COMMON_GET_CURRENT_TIME};
+
+static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime));
+
+SystemTime FromSystemTime(const SYSTEMTIME& st) {
+  SystemTime result;
+  std::memcpy(&result, &st, sizeof(result));  // same fields, same order
+  return result;
+}
+
+SYSTEMTIME ToSystemTime(const SystemTime& time) {
+  SYSTEMTIME result;
+  std::memcpy(&result, &time, sizeof(result));
+  return result;
+}
+
+UniqueFont MakeTahoma(int height, int weight) {
+  return UniqueFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                VARIABLE_PITCH, L"Tahoma"));
+}
+
+// Today in local time, for the date-format examples.
+CalendarDate Today() {
+  const __time64_t now = _time64(nullptr);
+  std::tm local{};
+  _localtime64_s(&local, &now);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+SystemTime PickerTime(HWND page, int picker) {
+  SYSTEMTIME st{};
+  SendDlgItemMessageW(page, picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+  return FromSystemTime(st);
+}
+
+std::u16string LangText(std::u16string_view key) {
+  return lang::Lang().GetLangText(key);
+}
+
+PageRect ChildRect(HWND page, HWND child) {
+  RECT rc{};
+  GetWindowRect(child, &rc);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rc), 2);
+  return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+}  // namespace
+
+CCommonDlg::CCommonDlg() : CCommonDlg(tz::RegistryTimeZoneSource(), tz::ReadPcTimeZone) {}
+
+CCommonDlg::CCommonDlg(const tz::TimeZoneSource& zones, PcZoneReader readPcZone)
+    : CBaseDialog(IDD_COMMON), catalogue_(zones), readPcZone_(std::move(readPcZone)) {
+  m_nScrollMax = kInitialScrollMax;
+  m_nScrollStep = kScrollStep;
+}
+
+// The window goes while the sliders and fonts it uses still exist.
+CCommonDlg::~CCommonDlg() {
+  Destroy();
+}
+
+BOOL CCommonDlg::OnInitDialog() {
+  SetWindowPos(hwnd(), nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(GetDlgItem(hwnd(), IDC_COMMON_FOCUS_HOLDER), SW_HIDE);
+  titleFont_ = MakeTahoma(14, FW_BOLD);
+  boldFont_ = MakeTahoma(13, FW_BOLD);
+  normalFont_ = MakeTahoma(13, FW_NORMAL);
+  for (std::size_t i = 0; i < sliders_.size(); ++i) {
+    sliders_[i].Attach(GetDlgItem(hwnd(), kSliders[i].id));
+    if (kSliders[i].setsRange) sliders_[i].SetRange(kSliders[i].low, kSliders[i].high);
+  }
+  InitScrollBar();
+  return TRUE;
+}
+
+HFONT CCommonDlg::FontFor(Font font) const {
+  switch (font) {
+    case Font::kTitle:
+      return titleFont_.get();
+    case Font::kBold:
+      return boldFont_.get();
+    case Font::kNormal:
+      break;
+  }
+  return normalFont_.get();
+}
+
+void CCommonDlg::ShowRecord() {
+  ResetScroll();
+  LayOut();
+  FillZoneList();
+  ShowFields();
+  ShowClock();
+}
+
+void CCommonDlg::PlaceRow(const Row& row, const TextLookup& lookup, const CalendarDate& today) {
+  const std::wstring text = ToWide(RowText(row, lookup, today));
+  const HFONT font = FontFor(row.font);
+  int x = row.x;
+  if (const Row* leader = FindRow(row.shiftedByTextOf)) {
+    x += CalcTextWidth(ToWide(RowText(*leader, lookup, today)), FontFor(leader->font));
+  }
+  switch (row.placement) {
+    case kFittedLabel:
+      PlaceItemText(row.id, font, text, x, row.y, 0, row.height, true);
+      RemoveLabelMargins(row.id);
+      break;
+    case kPaddedLabel:
+      PlaceItemText(row.id, font, text, x, row.y, CalcTextWidth(text, font) + kLabelPadding,
+                    row.height, false);
+      RemoveLabelMargins(row.id);
+      break;
+    case kRadio:
+      PlaceItemText(row.id, font, text, x, row.y,
+                    std::max(RadioWidth(U16(text)), CalcTextWidth(text, font) + kRadioBoxWidth),
+                    row.height, false);
+      break;
+    case kFixedText:
+      PlaceItemText(row.id, font, text, x, row.y, row.width, row.height, false);
+      break;
+    case kWideButton:
+      PlaceItemTextWide(row.id, font, text, x, row.y, 0, row.height, true);
+      break;
+    case kFixedItem:
+      PlaceItem(row.id, font, text, x, row.y, row.width, row.height, false);
+      break;
+    case kZoneList:
+      PlaceItem(row.id, font, ToWide(kZoneListSample), x, row.y, 0, row.height, true);
+      break;
+    case kSlider:
+      MoveWindow(GetDlgItem(hwnd(), row.id), x, row.y, row.width, row.height, TRUE);
+      break;
+  }
+}
+
+// The labels are edit controls, which keep a margin on each side of their
+// text; a label exactly as wide as its text would lose its last letter.
+void CCommonDlg::RemoveLabelMargins(int id) {
+  SendDlgItemMessageW(hwnd(), id, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+}
+
+void CCommonDlg::LayOut() {
+  const CalendarDate today = Today();
+  const TextLookup lookup = LangText;
+  for (const Row& row : kRows) PlaceRow(row, lookup, today);
+  for (int id : kHiddenIds) ShowWindow(GetDlgItem(hwnd(), id), SW_HIDE);
+  SendDlgItemMessageW(hwnd(), IDC_COMMON_CLOCK_TIME_PICKER, DTM_SETFORMATW, 0,
+                      reinterpret_cast<LPARAM>(kTimePickerFormat));
+  RECT page{};
+  GetWindowRect(hwnd(), &page);
+  m_nScrollMax = std::max(0, kContentHeight - static_cast<int>(page.bottom - page.top));
+}
+
+void CCommonDlg::FillZoneList() {
+  const HWND list = GetDlgItem(hwnd(), IDC_COMMON_TIME_ZONE_COMBO);
+  if (SendMessageW(list, CB_GETCOUNT, 0, 0) > 0) SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (int i = 0; i < catalogue_.GetCount(); ++i) {
+    SendMessageW(list, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Wide(catalogue_.GetAt(i).displayName)));
+  }
+  if (settingsRecord == nullptr) return;
+  const int selected = SelectStoredZone(catalogue_, readPcZone_(), *settingsRecord);
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void CCommonDlg::ShowFields() {
+  if (settingsRecord == nullptr) return;
+  for (std::size_t i = 0; i < sliders_.size(); ++i) {
+    sliders_[i].SetPos(settingsRecord->*kSliders[i].field);
+  }
+  for (const RadioPair& pair : kRadioPairs) {
+    const int ticked = TickedRadio(pair, *settingsRecord);
+    CheckDlgButton(hwnd(), pair.onId, ticked == pair.onId ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), pair.offId, ticked == pair.offId ? BST_CHECKED : BST_UNCHECKED);
+    if (pair.clickWhenShown) {
+      SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(ticked, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), ticked)));
+    }
+  }
+}
+
+void CCommonDlg::ShowClock() {
+  CheckDlgButton(hwnd(), IDC_COMMON_CLOCK_SET_CHECK, clockSet != 0 ? BST_CHECKED : BST_UNCHECKED);
+  EnableClockControls(clockSet != 0);
+  if (clockSet != 1) return;
+  const SYSTEMTIME time = ToSystemTime(clockTime);
+  for (int picker : {IDC_COMMON_CLOCK_DATE_PICKER, IDC_COMMON_CLOCK_TIME_PICKER}) {
+    SendDlgItemMessageW(hwnd(), picker, DTM_SETSYSTEMTIME, GDT_VALID,
+                        reinterpret_cast<LPARAM>(&time));
+  }
+}
+
+void CCommonDlg::EnableClockControls(bool enable) {
+  for (int id : kClockControls) EnableWindow(GetDlgItem(hwnd(), id), enable);
+}
+
+void CCommonDlg::OnSlider(HWND slider) {
+  if (settingsRecord == nullptr) return;
+  for (std::size_t i = 0; i < sliders_.size(); ++i) {
+    if (sliders_[i].hwnd() == slider) settingsRecord->*kSliders[i].field = sliders_[i].GetPos();
+  }
+}
+
+void CCommonDlg::OnRadio(const RadioPair& pair, int id) {
+  const bool on = id == pair.onId;
+  if (settingsRecord != nullptr) settingsRecord->*pair.field = on ? 1 : 0;
+  for (int dependent : pair.dependents) EnableWindow(GetDlgItem(hwnd(), dependent), on);
+}
+
+void CCommonDlg::OnClockSetClicked() {
+  const bool ticked = IsDlgButtonChecked(hwnd(), IDC_COMMON_CLOCK_SET_CHECK) == BST_CHECKED;
+  EnableClockControls(ticked);
+  clockSet = ticked ? 1 : 0;
+  if (!ticked) return;
+  TakeDate(clockTime, PickerTime(hwnd(), IDC_COMMON_CLOCK_DATE_PICKER));
+  TakeTimeOfDay(clockTime, PickerTime(hwnd(), IDC_COMMON_CLOCK_TIME_PICKER));
+}
+
+void CCommonDlg::OnGetCurrentTime() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  for (int picker : {IDC_COMMON_CLOCK_DATE_PICKER, IDC_COMMON_CLOCK_TIME_PICKER}) {
+    SendDlgItemMessageW(hwnd(), picker, DTM_SETSYSTEMTIME, GDT_VALID,
+                        reinterpret_cast<LPARAM>(&now));
+  }
+  if (clockSet != 0) clockTime = PickerTime(hwnd(), IDC_COMMON_CLOCK_TIME_PICKER);
+}
+
+void CCommonDlg::OnPickerChanged(int id) {
+  if (clockSet == 0) return;
+  const SystemTime picked = PickerTime(hwnd(), id);
+  if (id == IDC_COMMON_CLOCK_DATE_PICKER) {
+    TakeDate(clockTime, picked);
+  } else {
+    TakeTimeOfDay(clockTime, picked);
+  }
+}
+
+void CCommonDlg::OnZoneSelected() {
+  const int index =
+      static_cast<int>(SendDlgItemMessageW(hwnd(), IDC_COMMON_TIME_ZONE_COMBO, CB_GETCURSEL, 0, 0));
+  if (settingsRecord != nullptr) ChooseZone(catalogue_, index, *settingsRecord);
+}
+
+void CCommonDlg::OnPageLButtonDown() {
+  // A click on the background takes the focus away from the controls.
+  SetFocus(GetDlgItem(hwnd(), IDC_COMMON_FOCUS_HOLDER));
+}
+
+bool CCommonDlg::OnCommand(int id, int code) {
+  if (id == IDC_COMMON_TIME_ZONE_COMBO) {
+    if (code == CBN_SELCHANGE) OnZoneSelected();
+    return code == CBN_SELCHANGE;
+  }
+  if (code != BN_CLICKED) return false;
+  if (const RadioPair* pair = FindRadioPair(id)) {
+    OnRadio(*pair, id);
+  } else if (id == IDC_COMMON_CLOCK_SET_CHECK) {
+    OnClockSetClicked();
+  } else if (id == IDC_COMMON_GET_CURRENT_TIME) {
+    OnGetCurrentTime();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void CCommonDlg::PaintContent(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  UniquePen pen(CreatePen(PS_SOLID, 1, kSeparatorColour));
+  {
+    SelectGuard selectPen(dc, pen.get());
+    for (int id : kSeparatedTitles) {
+      const HWND title = GetDlgItem(hwnd(), id);
+      if (title == nullptr || !IsWindowVisible(title)) continue;
+      const HorizontalLine line = SeparatorBeside(ChildRect(hwnd(), title), client.right);
+      MoveToEx(dc, line.fromX, line.y, nullptr);
+      LineTo(dc, line.toX, line.y);
+    }
+  }
+  const HWND volume = GetDlgItem(hwnd(), IDC_COMMON_VOLUME_SLIDER);
+  if (volume == nullptr || !IsWindowVisible(volume)) return;
+  SelectGuard selectFont(dc, normalFont_.get());
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  int step = 1;
+  for (const PageRect& cell : VolumeScaleCells(ChildRect(hwnd(), volume))) {
+    RECT rc{cell.left, cell.top, cell.right, cell.bottom};
+    const std::wstring digit = std::to_wstring(step++);
+    DrawTextW(dc, digit.c_str(), static_cast<int>(digit.size()), &rc, DT_LEFT);
+  }
+  SetBkMode(dc, oldMode);
+}
+
+INT_PTR CCommonDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_HSCROLL:
+      if (lParam != 0) OnSlider(reinterpret_cast<HWND>(lParam));
+      return FALSE;
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
+      break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code == DTN_DATETIMECHANGE && (header->idFrom == IDC_COMMON_CLOCK_DATE_PICKER ||
+                                                 header->idFrom == IDC_COMMON_CLOCK_TIME_PICKER)) {
+        OnPickerChanged(static_cast<int>(header->idFrom));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_PAINT: {
+      PaintDc paint(hwnd());
+      PaintContent(paint.get());
+      return TRUE;
+    }
+    default:
+      break;
+  }
+  return CBaseDialog::DialogProc(msg, wParam, lParam);
+}

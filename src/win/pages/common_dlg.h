@@ -1,0 +1,66 @@
+#pragma once
+// The Common page: brightness, voice recording and guidance, the camera
+// clock setting, time zone, daylight saving, video date format, speed unit
+// and the camera's language. Every change the user makes goes into the
+// settings record (the clock setting into clockSet / clockTime) at once;
+// ShowRecord lays the page out in the program's language and shows the
+// record. Created by the main window from its template as a modeless child.
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+
+#include "core/pages/common_fields.h"
+#include "core/pages/common_layout.h"
+#include "core/timezone/time_zone_info_manager.h"
+#include "win/controls/sub_slider.h"
+#include "win/framework/handle.h"
+#include "win/pages/base_dialog.h"
+
+class CCommonDlg : public CBaseDialog {
+ public:
+  using PcZoneReader = std::function<tz::PcTimeZone()>;
+
+  // Reads the catalogue from the PC's Windows time-zone database now.
+  CCommonDlg();
+  // Reads the catalogue from `zones` now; `readPcZone` tells the PC's own
+  // zone whenever the page needs it.
+  CCommonDlg(const tz::TimeZoneSource& zones, PcZoneReader readPcZone);
+  ~CCommonDlg() override;
+
+  void ShowRecord() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnPageLButtonDown() override;
+
+ private:
+  HFONT FontFor(pages::common::Font font) const;
+  void LayOut();
+  void PlaceRow(const pages::common::Row& row, const pages::common::TextLookup& lookup,
+                const pages::common::CalendarDate& today);
+  void RemoveLabelMargins(int id);
+  void FillZoneList();
+  void ShowFields();
+  void ShowClock();
+  void EnableClockControls(bool enable);
+
+  bool OnCommand(int id, int code);
+  void OnSlider(HWND slider);
+  void OnRadio(const pages::common::RadioPair& pair, int id);
+  void OnClockSetClicked();
+  void OnGetCurrentTime();
+  void OnPickerChanged(int id);
+  void OnZoneSelected();
+  void PaintContent(HDC dc);
+
+  // Zone n of the catalogue is item n of the zone list.
+  CTimeZoneInfoManager catalogue_;
+  PcZoneReader readPcZone_;
+  UniqueFont titleFont_;
+  UniqueFont boldFont_;
+  UniqueFont normalFont_;
+  std::array<CSubSlider, std::size(pages::common::kSliders)> sliders_;
+};
