@@ -189,6 +189,41 @@ TEST_F(MainWindowTest, TheRecordsLanguageChoosesTheTexts) {
   }
 }
 
+// The viewer program, while it runs, decides the language over the record.
+TEST_F(MainWindowTest, TheRunningViewersLanguageWins) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KORVANE", 0, nullptr, 0,
+                            KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  HWND viewer = CreateWindowExW(0, L"STATIC", L"KORVANE DASHCAM PC VIEWER", WS_POPUP, 0, 0, 1, 1,
+                                nullptr, nullptr, nullptr, nullptr);
+  struct Case {
+    const wchar_t* value;
+    int recordLanguage;
+    const wchar_t* title;
+  } cases[] = {{L"FRENCH", 0, L"Param\u00e9trage de la Dashcam"},
+               {L"german", 1, L"Dash cam setting"},
+               {L"", 1, L"Param\u00e9trage de la Dashcam"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    RegSetValueExW(key, L"LANGUAGE", 0, REG_SZ, reinterpret_cast<const BYTE*>(c.value),
+                   static_cast<DWORD>((wcslen(c.value) + 1) * sizeof(wchar_t)));
+    SettingsRecord record{};
+    record.checkSum = 432;
+    record.language = c.recordLanguage;
+    WriteAll(folder_ / "setup.cfg",
+             std::string(reinterpret_cast<const char*>(&record), sizeof(record)));
+    RunMainWindow(folder_, {[&](HWND main) {
+                              EXPECT_EQ(WindowText(main), c.title);
+                              return true;
+                            },
+                            Command(IDC_MAIN_CANCEL)});
+  }
+  DestroyWindow(viewer);
+  RegCloseKey(key);
+  RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KORVANE", KEY_WOW64_32KEY, 0);
+}
+
 // A card that cannot be written: the driver is told, the window and its
 // edits stay, time.dat is not touched, and a later Save succeeds.
 TEST_F(MainWindowTest, AFailedSaveKeepsTheWindowAndTheEdits) {
