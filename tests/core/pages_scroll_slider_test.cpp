@@ -21,6 +21,7 @@ TEST(ScrollBarDelta, ClampsAtBothEnds) {
       {"page down clamped", {100, 435, 80, 437}, ScrollRequest::kPageDown, 0, 335},
       {"page up clamped", {100, 435, 80, 437}, ScrollRequest::kPageUp, 0, -100},
       {"thumb drag", {100, 435, 80, 437}, ScrollRequest::kThumb, 250, 150},
+      {"thumb past the end", {100, 435, 80, 437}, ScrollRequest::kThumb, 436, 335},
       {"end of scroll", {100, 435, 80, 437}, ScrollRequest::kOther, 0, 0},
       {"page that never scrolls", {0, 0, 80, 437}, ScrollRequest::kLineDown, 0, 0},
   };

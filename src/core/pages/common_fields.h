@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "../../../res/resource_ids.h"
+#include "resource_ids.h"
 #include "core/settings/settings_record.h"
 
 namespace pages::common {

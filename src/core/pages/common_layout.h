@@ -11,7 +11,7 @@
 #include "core/pages/common_date_example.h"
 // The control ids are shared with the resource scripts, which live outside
 // the source tree.
-#include "../../../res/resource_ids.h"
+#include "resource_ids.h"
 
 namespace pages::common {
 

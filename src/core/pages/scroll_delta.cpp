@@ -15,7 +15,8 @@ int ScrollBarDelta(const ScrollState& s, ScrollRequest request, int thumb) {
     case ScrollRequest::kPageDown:
       return std::min(s.page, s.max - s.pos);
     case ScrollRequest::kThumb:
-      return thumb - s.pos;
+      // The bar's range reaches one pixel past the last offset.
+      return std::clamp(thumb, 0, s.max) - s.pos;
     case ScrollRequest::kOther:
       break;
   }
