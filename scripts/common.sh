@@ -3,7 +3,8 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PACKAGES=(cmake g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 xvfb xdotool imagemagick dosfstools mtools e2fsprogs)
+  wine wine64 xvfb xdotool imagemagick dosfstools mtools e2fsprogs
+  clang libclang-rt-dev)
 
 ensure_packages() {
   local missing=()

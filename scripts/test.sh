@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds both trees and runs every test: native core tests, Windows tests and
-# end-to-end tests under Wine. Ends with ctest's summary; non-zero on failure.
+# Builds the trees and runs every test: native core tests, Windows tests and
+# end-to-end tests under Wine, the core tests again under the address and
+# undefined-behaviour sanitizers, and a short smoke run of each fuzz target.
+# Ends with ctest's summary; non-zero on failure.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$ROOT"
@@ -8,12 +10,18 @@ cd "$ROOT"
 ensure_packages
 build_tree native $(ci_flags)
 build_tree windows $(ci_flags)
+build_tree sanitize $(ci_flags)
+cmake -S . -B build/fuzz -Wno-dev -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DBUILD_FUZZERS=ON $(ci_flags) >/dev/null
+cmake --build build/fuzz -j"$(nproc)"
 
 start_wine
 trap stop_wine EXIT
 
-# One ctest run over both trees, so the last lines are one summary.
+# One ctest run over all trees, so the last lines are one summary. Undefined
+# behaviour in the sanitized tests fails them instead of only printing.
 cat > build/CTestTestfile.cmake <<'CTEST'
-subdirs("native" "windows")
+subdirs("native" "windows" "sanitize" "fuzz")
 CTEST
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 ctest --test-dir build --output-on-failure -j2
