@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // An older camera's file keeps its length; a record claiming no length
   // (never saved by a camera) is written whole.
   const std::size_t written =
-      record.checkSum == 0 ? kSettingsRecordSize : std::min(record.checkSum, kSettingsRecordSize);
+      record.checkSum < kOldestRecordSize ? kSettingsRecordSize
+                                        : std::min(record.checkSum, kSettingsRecordSize);
   FUZZ_REQUIRE(settingsFile.SaveSettings(file.path()) == 1);
   FUZZ_REQUIRE(record.checkSum == kSettingsRecordSize);
   const std::string saved = file.Read();

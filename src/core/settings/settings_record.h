@@ -15,6 +15,8 @@
 #include <type_traits>
 
 inline constexpr std::uint32_t kSettingsRecordSize = 432;
+// The length of the first layout (1.0), the shortest a camera writes.
+inline constexpr std::uint32_t kOldestRecordSize = 356;
 // Version words hold the major number in the high and the minor in the low half.
 inline constexpr std::uint32_t kConfigVersion15 = 0x00010005;
 
