@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_REQUIRE(std::all_of(recordBytes + loaded, recordBytes + kSettingsRecordSize,
                            [](std::uint8_t b) { return b == 0; }));
 
-  // An older camera's file keeps its length; a record claiming no length
-  // (never saved by a camera) is written whole.
+  // An older camera's file keeps its length; a record claiming less than
+  // the oldest layout (never saved by a camera, or damaged) is written whole.
   const std::size_t written =
       record.checkSum < kOldestRecordSize ? kSettingsRecordSize
                                         : std::min(record.checkSum, kSettingsRecordSize);
