@@ -51,6 +51,10 @@ start_wine() {
     echo "Creating the Wine prefix (first run only)..."
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+    # Without a window manager Wine waits two seconds for every managed
+    # window that closes; unmanaged windows close at once.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
   fi
   wineserver -p >/dev/null 2>&1
   # Start Wine's own background processes now, detached from our output:
