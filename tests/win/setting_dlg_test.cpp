@@ -189,6 +189,35 @@ TEST_F(MainWindowTest, TheRecordsLanguageChoosesTheTexts) {
   }
 }
 
+std::vector<HWND> Pages(HWND main) {
+  std::vector<HWND> pages;
+  for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    if (lstrcmpW(cls, L"#32770") == 0) pages.push_back(child);
+  }
+  return pages;
+}
+
+// The tabs show exactly the page they stand for; the others keep existing.
+TEST_F(MainWindowTest, EachTabShowsItsPageOnly) {
+  std::vector<Step> steps;
+  const int tabs[] = {IDC_MAIN_TAB_PARKING, IDC_MAIN_TAB_CONTINUOUS, IDC_MAIN_TAB_COMMON};
+  for (int tab : tabs) {
+    steps.push_back(Command(tab));
+    steps.push_back([tab](HWND main) {
+      std::vector<HWND> pages = Pages(main);
+      EXPECT_GE(pages.size(), 3u);
+      int visible = 0;
+      for (HWND page : pages) visible += IsWindowVisible(page) ? 1 : 0;
+      EXPECT_EQ(visible, 1) << "tab " << tab;
+      return true;
+    });
+  }
+  steps.push_back(Command(IDC_MAIN_CANCEL));
+  RunMainWindow(folder_, steps);
+}
+
 // The viewer program, while it runs, decides the language over the record.
 TEST_F(MainWindowTest, TheRunningViewersLanguageWins) {
   HKEY key = nullptr;

@@ -11,6 +11,9 @@
 #include "win/app/setting_app.h"
 #include "win/controls/nine_patch.h"
 #include "win/lang/program_lang_resources.h"
+#include "win/pages/common_dlg.h"
+#include "win/pages/normal_dlg.h"
+#include "win/pages/parking_dlg.h"
 #include "win/platform/wide.h"
 
 namespace {
@@ -95,6 +98,8 @@ BOOL CSettingDlg::OnInitDialog() {
 
   CreateSkin();
   CreateControls();
+  CreatePages();
+  ShowRecordOnAllPages();
   initialised_ = true;
   return TRUE;
 }
@@ -164,8 +169,33 @@ void CSettingDlg::CreateControls() {
   buttons_[0].SetCheck(true);
 }
 
+void CSettingDlg::CreatePages() {
+  pages_ = {std::make_unique<CCommonDlg>(), std::make_unique<CNormalDlg>(),
+            std::make_unique<CParkingDlg>(), nullptr};
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    if (!pages_[i]) continue;
+    CBaseDialog& page = *pages_[i];
+    page.Create(hwnd());
+    RECT rc;
+    GetWindowRect(page.hwnd(), &rc);
+    SetWindowPos(page.hwnd(), nullptr, kPageArea.left, kPageArea.top, rc.right - rc.left,
+                 rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(page.hwnd(), i == 0 ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void CSettingDlg::ShowRecordOnAllPages() {
+  for (auto& page : pages_) {
+    if (page) page->ShowRecord();
+  }
+}
+
 void CSettingDlg::SelectTab(int tabId) {
   for (size_t i = 0; i < 4; ++i) buttons_[i].SetCheck(kButtons[i].id == tabId);
+  // A hidden page keeps its scroll position.
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    if (pages_[i]) ShowWindow(pages_[i]->hwnd(), kButtons[i].id == tabId ? SW_SHOW : SW_HIDE);
+  }
 }
 
 void CSettingDlg::OnCommand(int id) {
@@ -185,6 +215,7 @@ void CSettingDlg::OnCommand(int id) {
       break;
     case IDC_MAIN_INITIALIZE:
       settingsFile_.LoadDefaults(*settingsRecord);
+      ShowRecordOnAllPages();
       break;
     case IDC_MAIN_SAVE:
       OnSave();
@@ -236,6 +267,7 @@ void CSettingDlg::OnPaint() {
 }
 
 void CSettingDlg::Release() {
+  for (auto& page : pages_) page.reset();
   delete settingsRecord;
   settingsRecord = nullptr;
 }

@@ -17,6 +17,7 @@
 #include "win/controls/rstatic_text.h"
 #include "win/framework/dialog.h"
 #include "win/framework/handle.h"
+#include "win/pages/base_dialog.h"
 
 class CSettingDlg : public Dialog {
  public:
@@ -39,6 +40,8 @@ class CSettingDlg : public Dialog {
   void LoadCard();
   void CreateSkin();
   void CreateControls();
+  void CreatePages();
+  void ShowRecordOnAllPages();
   void SelectTab(int tabId);
   void OnCommand(int id);
   void OnSave();
@@ -54,6 +57,8 @@ class CSettingDlg : public Dialog {
   UniqueBitmap frame_;  // background plus the white page area, built once
   CRStaticText title_;
   std::array<CRButton, 9> buttons_;
+  // Common, Continuous, Parking, Additional: in tab order.
+  std::array<std::unique_ptr<CBaseDialog>, 4> pages_;
   std::wstring programFolder_;
   bool initialised_ = false;
 };
