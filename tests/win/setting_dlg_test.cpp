@@ -218,6 +218,34 @@ TEST_F(MainWindowTest, EachTabShowsItsPageOnly) {
   RunMainWindow(folder_, steps);
 }
 
+HWND PageControl(HWND main, int id) {
+  for (HWND page : Pages(main)) {
+    if (HWND control = GetDlgItem(page, id)) return control;
+  }
+  return nullptr;
+}
+
+// What the driver clicks on the pages is what Save puts on the card.
+TEST_F(MainWindowTest, ChoicesOnThePagesReachTheCard) {
+  RunMainWindow(folder_, {[](HWND main) {
+                            HWND check = PageControl(main, IDC_COMMON_CLOCK_SET_CHECK);
+                            HWND vga = PageControl(main, IDC_CONTINUOUS_FRONT_RES_VGA);
+                            EXPECT_TRUE(check && vga);
+                            SendMessageW(check, BM_CLICK, 0, 0);
+                            SendMessageW(vga, BM_CLICK, 0, 0);
+                            return true;
+                          },
+                          Command(IDC_MAIN_SAVE)});
+  std::string saved = ReadAll(folder_ / "setup.cfg");
+  ASSERT_EQ(saved.size(), 432u);
+  SettingsRecord record;
+  memcpy(&record, saved.data(), sizeof(record));
+  EXPECT_EQ(record.contFrontResolution, 1);
+  std::string clock = ReadAll(folder_ / "time.dat");
+  EXPECT_EQ(clock.size(), 25u) << clock;
+  EXPECT_EQ(clock.substr(20), "-0800");
+}
+
 // The viewer program, while it runs, decides the language over the record.
 TEST_F(MainWindowTest, TheRunningViewersLanguageWins) {
   HKEY key = nullptr;
