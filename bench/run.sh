@@ -10,9 +10,10 @@
 # when a check behind a figure fails (a picture decoded while painting, a
 # volume that fsck.fat rejects).
 #
-# Everything lives under build/: its own build trees (bench-win,
-# bench-native), tools and images (bench), Wine prefix (bench-prefix) and
-# virtual display. BENCH_RUNS sets the start-up runs per program (7).
+# Everything lives under build/: its own build trees with the program and
+# the tools (bench-win, bench-native), images (bench), Wine prefix
+# (bench-prefix) and virtual display. BENCH_RUNS sets the start-up runs per
+# program (7).
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 cd "$ROOT"
@@ -24,40 +25,21 @@ image_sizes=(8 64 256)
 win_tree=$ROOT/build/bench-win
 native_tree=$ROOT/build/bench-native
 work=$ROOT/build/bench
-program=$win_tree/R470_Setting.exe
-# As the Windows tree compiles the program.
-win_defines=(-DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX
-  -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
-win_libs=(-lgdiplus -lcomctl32 -lmsimg32 -lshlwapi -lshell32 -lole32 -luuid
-  -ladvapi32 -lgdi32 -luser32 -lkernel32)
-warnings=(-Wall -Wextra -Wshadow)
+program=$win_tree/program/R470_Setting.exe
+minimal_exe=$win_tree/minimal_window.exe
 
 PACKAGES+=(libx11-dev)
 ensure_packages
 mkdir -p "$work"
 
-build() {
-  echo "Building..." >&2
-  cmake -S "$ROOT" -B "$win_tree" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -Wno-dev >/dev/null
-  cmake --build "$win_tree" -j"$(nproc)" --target R470_Setting >/dev/null
-  cmake -S "$ROOT" -B "$native_tree" -DCMAKE_BUILD_TYPE=Release -Wno-dev >/dev/null
-  cmake --build "$native_tree" -j"$(nproc)" --target core >/dev/null
-
-  g++ -std=c++20 -O2 "${warnings[@]}" -o "$work/measure_io" bench/measure_io.cpp
-  g++ -std=c++20 -O2 "${warnings[@]}" -o "$work/first_paint" bench/first_paint.cpp -lX11
-  g++ -std=c++20 -O2 "${warnings[@]}" -Isrc -Ires -o "$work/format_bench" \
-    bench/format_bench.cpp "$native_tree/libcore.a"
-
-  local cross=x86_64-w64-mingw32-g++-posix
-  $cross -std=c++20 -O2 "${warnings[@]}" "${win_defines[@]}" -static -s -municode -mwindows \
-    -o "$work/minimal_window.exe" bench/minimal_window.cpp
-  # The decode counter runs the real program, so it carries its resources.
-  x86_64-w64-mingw32-windres "${win_defines[@]}" -Ires -Isrc res/app.rc -O coff \
-    -o "$work/app_res.o"
-  $cross -std=c++20 -O2 "${warnings[@]}" "${win_defines[@]}" -Isrc -Ires -static -municode \
-    -mconsole -o "$work/paint_decodes.exe" bench/paint_decodes.cpp "$work/app_res.o" \
-    "$win_tree/libwinlayer.a" "$win_tree/libcore.a" "${win_libs[@]}"
+# bench/CMakeLists.txt builds the tools beside the program with its rules.
+build() {  # tree [cmake arguments...] -- targets...
+  local tree=$1; shift
+  local configure=()
+  while [ "$1" != -- ]; do configure+=("$1"); shift; done
+  shift
+  cmake -S "$ROOT/bench" -B "$tree" -DCMAKE_BUILD_TYPE=Release -Wno-dev "${configure[@]}" >/dev/null
+  cmake --build "$tree" -j"$(nproc)" --target "$@" >/dev/null
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -71,18 +53,18 @@ failures=()
 # rectangle the minimal window covers too.
 startup() {
   local probes=("480,15" "300,300" "564,560")
-  local ours=(wine "$program" "$card_win") minimal=(wine "$work/minimal_window.exe")
+  local ours=(wine "$program" "$card_win") minimal=(wine "$minimal_exe")
   xdotool mousemove 1000 750  # no hover look under the pointer
   # The recording runs also warm Wine and the file cache for both.
   local ours_colours minimal_colours
-  ours_colours=$("$work/first_paint" record "${probes[@]}" -- "${ours[@]}")
-  minimal_colours=$("$work/first_paint" record "${probes[@]}" -- "${minimal[@]}")
+  ours_colours=$("$native_tree/first_paint" record "${probes[@]}" -- "${ours[@]}")
+  minimal_colours=$("$native_tree/first_paint" record "${probes[@]}" -- "${minimal[@]}")
   local i ours_ms=() minimal_ms=()
   for ((i = 0; i < runs; i++)); do
     # shellcheck disable=SC2086  # the colours are separate words
-    minimal_ms+=("$("$work/first_paint" time $minimal_colours -- "${minimal[@]}")")
+    minimal_ms+=("$("$native_tree/first_paint" time $minimal_colours -- "${minimal[@]}")")
     # shellcheck disable=SC2086
-    ours_ms+=("$("$work/first_paint" time $ours_colours -- "${ours[@]}")")
+    ours_ms+=("$("$native_tree/first_paint" time $ours_colours -- "${ours[@]}")")
   done
   local ours_median minimal_median
   ours_median=$(printf '%s\n' "${ours_ms[@]}" | median)
@@ -106,7 +88,7 @@ size() {
   echo "| file | bytes |"
   echo "|---|---|"
   echo "| R470_Setting.exe (Release, stripped, static) | $(stat -c %s "$program") |"
-  echo "| minimal Win32 window, built alike | $(stat -c %s "$work/minimal_window.exe") |"
+  echo "| minimal Win32 window, built alike | $(stat -c %s "$minimal_exe") |"
   echo
 }
 
@@ -119,8 +101,8 @@ format_one() {  # gib -> prints a table row
   for ((i = 0; i < format_runs; i++)); do
     rm -f "$a" "$b"
     truncate -s "${gib}G" "$a" "$b"
-    ours=$("$work/measure_io" --fsync "$a" "$work/format_bench" "$a")
-    mkfs=$("$work/measure_io" --fsync "$b" mkfs.fat -F 32 -s 64 -n R470 "$b")
+    ours=$("$native_tree/measure_io" --fsync "$a" "$native_tree/format_bench" "$a")
+    mkfs=$("$native_tree/measure_io" --fsync "$b" mkfs.fat -F 32 -s 64 -n R470 "$b")
     ours_s+=("$(field seconds "$ours")")
     mkfs_s+=("$(field seconds "$mkfs")")
   done
@@ -157,7 +139,7 @@ format() {
 
 decodes() {
   local counts
-  if ! counts=$(wine "$work/paint_decodes.exe" "$card_win"); then
+  if ! counts=$(wine "$win_tree/paint_decodes.exe" "$card_win"); then
     failures+=("pictures decoded while painting: $counts")
   fi
   echo "### Pictures decoded"
@@ -178,7 +160,10 @@ machine() {
   echo
 }
 
-build
+echo "Building..." >&2
+build "$win_tree" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -- \
+  R470_Setting minimal_window paint_decodes
+build "$native_tree" -- measure_io first_paint format_bench
 
 # Always a virtual display of our own: probe positions assume a bare screen.
 unset DISPLAY
