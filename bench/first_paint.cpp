@@ -9,8 +9,11 @@
 //     settled colour of each probe), ends the command and waits until its
 //     window is gone.
 //   first_paint time X,Y=RRGGBB [...] -- COMMAND [ARGUMENTS...]
-//     starts the command, prints the milliseconds until every probe shows
-//     its colour, ends the command and waits until its window is gone.
+//     starts the command, prints "wall=MS cpu=MS": the milliseconds until
+//     every probe shows its colour, and the processor time the command's
+//     process spent until then, all its threads together (the part of the
+//     figure that other work on the machine does not stretch); then ends
+//     the command and waits until its window is gone.
 //
 // The command is ended with SIGKILL by its process id. Its standard output
 // is discarded. Needs DISPLAY.
@@ -24,6 +27,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -68,6 +73,20 @@ bool AllShowTheirColour(Display* display, const std::vector<Probe>& probes) {
     if (ScreenPixel(display, probe.x, probe.y) != probe.colour) return false;
   }
   return true;
+}
+
+// The first field of a thread's schedstat is its time on a processor, in
+// nanoseconds.
+double ProcessorMilliseconds(pid_t process) {
+  double nanoseconds = 0;
+  std::error_code error;
+  const std::filesystem::path tasks = "/proc/" + std::to_string(process) + "/task";
+  for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+    std::ifstream in(task.path() / "schedstat");
+    double onProcessor = 0;
+    if (in >> onProcessor) nanoseconds += onProcessor;
+  }
+  return nanoseconds / 1e6;
 }
 
 pid_t Start(char** command) {
@@ -145,12 +164,13 @@ int TimeFirstPaint(Display* display, const std::vector<Probe>& probes, char** co
     std::this_thread::sleep_for(kPollInterval);
   }
   const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
+  const double processor = ProcessorMilliseconds(child);
   End(child);
   if (!WaitUntilGone(display, probes)) {
     std::fprintf(stderr, "first_paint: the window stayed on the screen\n");
     return 1;
   }
-  std::printf("%.1f\n", elapsed.count());
+  std::printf("wall=%.1f cpu=%.1f\n", elapsed.count(), processor);
   return 0;
 }
 
