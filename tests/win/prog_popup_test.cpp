@@ -4,11 +4,9 @@
 // After windows.h, whose types it needs.
 #include <commctrl.h>
 
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "format_test_support.h"
 #include "resource_ids.h"
@@ -89,24 +87,6 @@ TEST_F(ProgPopup, SetProgressKeepsTheBarWithinItsRange) {
                                },
                                Close()});
   EXPECT_EQ(result, IDCANCEL);
-}
-
-TEST_F(ProgPopup, AnotherThreadMovesTheBarAndClosesThePopup) {
-  CProgPopupDlg popup;
-  std::atomic<int> seenByWorker{-1};
-  std::thread worker;
-  INT_PTR result = Run(popup, {[&](CProgPopupDlg& p) {
-                         worker = std::thread([&p, &seenByWorker] {
-                           p.SetProgress(p.GetProgress() + 40);
-                           // The bar has moved by the time SetProgress returns.
-                           seenByWorker = BarPosition(p);
-                           SendMessageW(p.hwnd(), WM_CLOSE, 0, 0);
-                         });
-                         return true;
-                       }});
-  worker.join();
-  EXPECT_EQ(result, IDCANCEL);
-  EXPECT_EQ(seenByWorker, 40);
 }
 
 TEST_F(ProgPopup, OnlyWmCloseEndsIt) {

@@ -33,7 +33,7 @@ bool BackUpSettings(const card::CardFormatPaths& paths) {
   return CopyFileW(paths.cardSettings.c_str(), paths.backupSettings.c_str(), FALSE) != FALSE;
 }
 
-// Every step runs whatever the format did; their failures are ignored.
+// Runs whether or not the format succeeded; failures are ignored.
 void RestoreCard(const std::wstring& cardFolder, const card::CardFormatPaths& paths,
                  bool settingsBackedUp) {
   CreateDirectoryW(cardFolder.c_str(), nullptr);
