@@ -11,9 +11,9 @@
 //   first_paint time X,Y=RRGGBB [...] -- COMMAND [ARGUMENTS...]
 //     starts the command, prints "wall=MS cpu=MS": the milliseconds until
 //     every probe shows its colour, and the processor time the command's
-//     process spent until then, all its threads together (the part of the
-//     figure that other work on the machine does not stretch); then ends
-//     the command and waits until its window is gone.
+//     process spent until then, all its threads together (without the
+//     waits for other processes); then ends the command and waits until
+//     its window is gone.
 //
 // The command is ended with SIGKILL by its process id. Its standard output
 // is discarded. Needs DISPLAY.

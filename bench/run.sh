@@ -78,7 +78,7 @@ startup() {
   echo
   echo "Median of $runs runs each, the two programs alternating. Wall time is"
   echo "what the user waits for; processor time (the program's process, all its"
-  echo "threads) is the part of it that other work on the machine does not stretch."
+  echo "threads) leaves out the waits for Wine's server, the X server and other work."
   echo
   echo "| program | wall time | wall time, every run (ms) | processor time |"
   echo "|---|---|---|---|"
@@ -164,7 +164,7 @@ machine() {
   cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
   memory=$(awk '/^MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)
   echo "Machine: $(nproc) CPUs ($cpu), $memory memory; $(wine --version); $(date -u +%Y-%m-%d);"
-  echo "load average before the build $load_before (other work slows start-up most)."
+  echo "load average before the build $load_before (other work scatters start-up most)."
   echo
 }
 
