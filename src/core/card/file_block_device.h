@@ -26,6 +26,9 @@ class FileBlockDevice final : public BlockDevice {
   std::uint32_t SectorSize() const override { return sectorSize_; }
   std::uint64_t SectorCount() const override { return sectorCount_; }
   DeviceStatus Write(std::uint64_t firstSector, std::span<const std::byte> data) override;
+  // Hands every earlier write to the operating system, in order. It does
+  // not wait for the disk (no fsync): image files serve tests and
+  // benchmarks, where the order of writes is what matters.
   DeviceStatus Flush() override;
 
  private:
