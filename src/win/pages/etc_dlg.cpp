@@ -1,0 +1,375 @@
+#include "win/pages/etc_dlg.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "core/lang/lang_manager.h"
+#include "resource_ids.h"
+#include "win/card/format_memory_card.h"
+#include "win/controls/nine_patch.h"
+#include "win/controls/skin_text_style.h"
+#include "win/pages/msg_popup_dlg.h"
+#include "win/platform/wide.h"
+
+namespace {
+
+using Field = std::int32_t SettingsRecord::*;
+using R = SettingsRecord;
+
+constexpr int kPageWidth = 600;
+constexpr int kScrollMax = 240;
+constexpr int kScrollStep = 80;
+constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
+
+constexpr int kLedPictureWidth = 231;
+constexpr int kLedPictureHeight = 16;
+constexpr int kLedMode1Png = 172;
+constexpr int kLedMode2Png = 173;
+
+constexpr int kFirstBarPng = 175;  // one bar picture per kind of recording, in row order
+constexpr int kBarHeight = 15;
+constexpr int kBarRowPitch = 30;
+// Where the bars and percentages are drawn, in page coordinates before
+// scrolling: repainted whenever the partition changes.
+constexpr RECT kShareArea{110, 400, 622, 580};
+
+// Every row sized by its text is at least its estimate from the character
+// count, so the page looks the same whatever fonts the PC has; it is
+// widened only where its text would otherwise be cut off.
+enum class Kind {
+  kTitle,        // section title: title font, 7n + 5 by 14
+  kCheck,        // check box showing and writing its field: 6n + 20 by 25
+  kFixedCheck,   // the same, always ticked and disabled (continuous recording always overwrites)
+  kHiddenCheck,  // the same, hidden: its field still follows the record
+  kRadio,        // radio: 6n + 20 by 25
+  kLabel,        // 6n + 20 by 14
+  kButton,       // push button: 6n + 20 by 25
+};
+
+// When ShowRecord ticks a radio.
+enum class Tick {
+  kWhenEqual,  // exactly when its field holds its value
+  kOtherwise,  // when no other radio of its field matches (the group's catch-all)
+};
+
+struct Row {
+  int id;
+  Kind kind;
+  int x;  // page pixels before scrolling
+  int y;
+  const char16_t* textKey;
+  Field field = nullptr;  // the check box's or the radio group's field
+  int value = 0;          // the value a radio stands for
+  Tick tick = Tick::kWhenEqual;
+};
+
+constexpr Row kRows[] = {
+    {IDC_ADDITIONAL_OVERWRITE_TITLE, Kind::kTitle, 15, 20, u"IDS_STRING145"},
+    {IDC_ADDITIONAL_OVERWRITE_CONTINUOUS, Kind::kFixedCheck, 25, 43, u"IDS_STRING166"},
+    {IDC_ADDITIONAL_OVERWRITE_INCIDENT, Kind::kCheck, 25, 68, u"IDS_STRING147",
+     &R::overwriteIncident},
+    {IDC_ADDITIONAL_OVERWRITE_PARKING_MOTION, Kind::kCheck, 25, 93, u"IDS_STRING148",
+     &R::overwriteParkingMotion},
+    {IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT, Kind::kCheck, 25, 118, u"IDS_STRING149",
+     &R::overwriteParkingIncident},
+    {IDC_ADDITIONAL_OVERWRITE_MANUAL, Kind::kCheck, 25, 143, u"IDS_STRING150", &R::overwriteManual},
+    {IDC_ADDITIONAL_OVERWRITE_STILLS, Kind::kHiddenCheck, 25, 168, u"IDS_STRING146",
+     &R::overwriteStills},
+
+    {IDC_ADDITIONAL_LED_TITLE, Kind::kTitle, 15, 201, u"IDS_STRING155"},
+    {IDC_ADDITIONAL_LED_MODE_1, Kind::kRadio, 25, 224, u"IDS_STRING151", &R::securityLed, 1},
+    {IDC_ADDITIONAL_LED_MODE_1_LABEL, Kind::kLabel, 355, 231, u"IDS_STRING168"},
+    {IDC_ADDITIONAL_LED_MODE_2, Kind::kRadio, 25, 249, u"IDS_STRING152", &R::securityLed, 2},
+    {IDC_ADDITIONAL_LED_MODE_2_LABEL, Kind::kLabel, 355, 256, u"IDS_STRING169"},
+    {IDC_ADDITIONAL_LED_MODE_3, Kind::kRadio, 25, 274, u"IDS_STRING153", &R::securityLed, 3},
+    {IDC_ADDITIONAL_LED_MODE_3_LABEL, Kind::kLabel, 110, 282, u"IDS_STRING170"},
+    {IDC_ADDITIONAL_LED_OFF, Kind::kRadio, 25, 299, u"IDS_STRING154", &R::securityLed, 0},
+
+    {IDC_ADDITIONAL_PARTITION_TITLE, Kind::kTitle, 15, 357, u"IDS_STRING156"},
+    {IDC_ADDITIONAL_PARTITION_A, Kind::kRadio, 25, 380, u"IDS_STRING157", &R::memoryPartition, 1,
+     Tick::kOtherwise},
+    {IDC_ADDITIONAL_PARTITION_B, Kind::kRadio, 177, 380, u"IDS_STRING158", &R::memoryPartition, 2},
+    {IDC_ADDITIONAL_PARTITION_C, Kind::kRadio, 309, 380, u"IDS_STRING159", &R::memoryPartition, 3},
+
+    {IDC_ADDITIONAL_FORMAT_TITLE, Kind::kTitle, 15, 588, u"IDS_STRING160"},
+    {IDC_ADDITIONAL_FORMAT_BUTTON, Kind::kButton, 25, 611, u"IDS_STRING161"},
+};
+
+// One row per kind of recording under the partition radios: a label, its
+// percentage in a common column and its bar (drawn, not a control).
+struct ShareRow {
+  int labelId;
+  int percentId;
+  const char16_t* textKey;
+  int labelWidthExtra;  // the label is 6n + this wide
+};
+
+constexpr int kShareTop = 418;
+constexpr int kShareLabelX = 25;
+constexpr int kShareTextHeight = 14;
+constexpr int kPercentWidth = 6 * 3 + 20;
+// The widest percentage a share shows (digits are equally wide).
+constexpr wchar_t kWidestPercent[] = L"00.0%";
+// The percentage column starts this far right of the widest label's width.
+constexpr int kPercentColumnGap = 30;
+
+constexpr ShareRow kShareRows[pages::partition::kShareKinds] = {
+    {IDC_ADDITIONAL_SHARE_CONTINUOUS_LABEL, IDC_ADDITIONAL_SHARE_CONTINUOUS_PERCENT,
+     u"IDS_STRING171", 20},
+    {IDC_ADDITIONAL_SHARE_INCIDENT_LABEL, IDC_ADDITIONAL_SHARE_INCIDENT_PERCENT, u"IDS_STRING172",
+     5},
+    {IDC_ADDITIONAL_SHARE_PARKING_MOTION_LABEL, IDC_ADDITIONAL_SHARE_PARKING_MOTION_PERCENT,
+     u"IDS_STRING173", 20},
+    {IDC_ADDITIONAL_SHARE_PARKING_INCIDENT_LABEL, IDC_ADDITIONAL_SHARE_PARKING_INCIDENT_PERCENT,
+     u"IDS_STRING174", 5},
+    {IDC_ADDITIONAL_SHARE_MANUAL_LABEL, IDC_ADDITIONAL_SHARE_MANUAL_PERCENT, u"IDS_STRING175", 20},
+};
+
+bool IsCheck(Kind kind) {
+  return kind == Kind::kCheck || kind == Kind::kFixedCheck || kind == Kind::kHiddenCheck;
+}
+bool IsButtonControl(Kind kind) {
+  return IsCheck(kind) || kind == Kind::kRadio || kind == Kind::kButton;
+}
+
+const Row* FindRow(int id) {
+  auto found = std::find_if(std::begin(kRows), std::end(kRows),
+                            [id](const Row& row) { return row.id == id; });
+  return found == std::end(kRows) ? nullptr : found;
+}
+
+std::wstring Text(const char16_t* key) {
+  return ToWide(lang::Lang().GetLangText(key));
+}
+
+// The width that shows all of `text` in control `item`: a check box's or
+// radio's text stands after its box, a push button keeps a frame around it,
+// and a label (a read-only edit control) keeps margins and room for a caret.
+int NeededWidth(HWND item, Kind kind, const std::wstring& text, HFONT font) {
+  constexpr int kBoxTextGap = 6;
+  constexpr int kButtonPadding = 12;
+  constexpr int kCaretWidth = 2;
+  int width = CBaseDialog::CalcTextWidth(text, font);
+  if (kind == Kind::kButton) return width + kButtonPadding;
+  if (IsButtonControl(kind)) return width + GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap;
+  SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  DWORD margins = static_cast<DWORD>(SendMessageW(item, EM_GETMARGINS, 0, 0));
+  return width + LOWORD(margins) + HIWORD(margins) + kCaretWidth;
+}
+
+int EstimatedWidth(Kind kind, std::size_t length) {
+  int n = static_cast<int>(length);
+  return kind == Kind::kTitle ? 7 * n + 5 : 6 * n + 20;
+}
+
+// Whether the control itself is shown, whether or not the page is.
+bool HasVisibleStyle(HWND item) {
+  return (GetWindowLongPtrW(item, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int HeightOf(Kind kind) {
+  return kind == Kind::kTitle || kind == Kind::kLabel ? 14 : 25;
+}
+
+}  // namespace
+
+CEtcDlg::CEtcDlg() : CEtcDlg(FormatMemoryCard) {}
+
+CEtcDlg::CEtcDlg(FormatAction format) : CBaseDialog(IDD_ADDITIONAL), format_(std::move(format)) {
+  m_nScrollMax = kScrollMax;
+  m_nScrollStep = kScrollStep;
+}
+
+BOOL CEtcDlg::OnInitDialog() {
+  SetWindowPos(hwnd(), nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  titleFont_ = CreateSkinFont(14);
+  normalFont_ = CreateSkinFont(13, FW_NORMAL);
+  const std::pair<CMemCanvas*, int> leds[] = {{&ledMode1_, kLedMode1Png},
+                                              {&ledMode2_, kLedMode2Png}};
+  for (const auto& [canvas, png] : leds) {
+    canvas->Create(nullptr, kLedPictureWidth, kLedPictureHeight);
+    CNinePatch::DrawPng(*canvas, png);
+  }
+  InitScrollBar();
+  ShowWindow(GetDlgItem(hwnd(), IDC_ADDITIONAL_FOCUS_HOLDER), SW_HIDE);
+  return TRUE;
+}
+
+void CEtcDlg::ShowRecord() {
+  ResetScroll();
+  LayOut();
+  if (settingsRecord == nullptr) return;
+  ShowValues(*settingsRecord);
+  ShowShares(*settingsRecord);
+}
+
+void CEtcDlg::LayOut() {
+  for (const Row& row : kRows) {
+    HWND item = GetDlgItem(hwnd(), row.id);
+    std::wstring text = Text(row.textKey);
+    HFONT font = row.kind == Kind::kTitle ? titleFont_.get() : normalFont_.get();
+    int width =
+        std::max(EstimatedWidth(row.kind, text.size()), NeededWidth(item, row.kind, text, font));
+    PlaceItemText(row.id, font, text, row.x, row.y, width, HeightOf(row.kind), false);
+    if (row.kind == Kind::kFixedCheck) {
+      CheckDlgButton(hwnd(), row.id, BST_CHECKED);
+      EnableWindow(item, FALSE);
+    }
+    ShowWindow(item, row.kind == Kind::kHiddenCheck ? SW_HIDE : SW_SHOW);
+  }
+
+  int percentColumn = 0;
+  int y = kShareTop;
+  for (const ShareRow& share : kShareRows) {
+    std::wstring text = Text(share.textKey);
+    int width = std::max(
+        6 * static_cast<int>(text.size()) + share.labelWidthExtra,
+        NeededWidth(GetDlgItem(hwnd(), share.labelId), Kind::kLabel, text, normalFont_.get()));
+    PlaceItemText(share.labelId, normalFont_.get(), text, kShareLabelX, y, width, kShareTextHeight,
+                  false);
+    percentColumn = std::max(percentColumn, width + kPercentColumnGap);
+    y += kBarRowPitch;
+  }
+  // Sized for the percentages to come rather than the placeholder, so
+  // the column and the bars after it stay put whatever the partition.
+  int percentWidth =
+      std::max(kPercentWidth, NeededWidth(GetDlgItem(hwnd(), kShareRows[0].percentId), Kind::kLabel,
+                                          kWidestPercent, normalFont_.get()));
+  y = kShareTop;
+  for (const ShareRow& share : kShareRows) {
+    PlaceItemText(share.percentId, normalFont_.get(), L"000", percentColumn, y, percentWidth,
+                  kShareTextHeight, false);
+    y += kBarRowPitch;
+  }
+}
+
+void CEtcDlg::ShowValues(const SettingsRecord& record) {
+  for (const Row& row : kRows) {
+    if (row.field == nullptr) continue;
+    int stored = record.*row.field;
+    bool ticked;
+    if (IsCheck(row.kind)) {
+      ticked = stored != 0;
+    } else if (row.tick == Tick::kWhenEqual) {
+      ticked = stored == row.value;
+    } else {
+      ticked = std::none_of(std::begin(kRows), std::end(kRows), [&](const Row& other) {
+        return other.field == row.field && other.tick == Tick::kWhenEqual && other.value == stored;
+      });
+    }
+    CheckDlgButton(hwnd(), row.id, ticked ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
+void CEtcDlg::ShowShares(const SettingsRecord& record) {
+  const pages::partition::Shares& shares = pages::partition::SharesFor(record.memoryPartition);
+  // The bars are stretched here, once per change, so painting only copies.
+  for (int kind = 0; kind < pages::partition::kShareKinds; ++kind) {
+    CMemCanvas& bar = bars_[kind];
+    bar.Release();
+    if (bar.Create(nullptr, pages::partition::BarWidth(shares[kind]), kBarHeight)) {
+      CNinePatch::DrawNinePatch(bar, kFirstBarPng + kind);
+    }
+    SetDlgItemTextW(hwnd(), kShareRows[kind].percentId,
+                    Wide(pages::partition::PercentText(shares[kind])));
+  }
+  RECT area = kShareArea;
+  OffsetRect(&area, 0, -m_nScrollPos);
+  InvalidateRect(hwnd(), &area, TRUE);
+}
+
+bool CEtcDlg::OnClicked(int id) {
+  if (id == IDC_ADDITIONAL_FORMAT_BUTTON) {
+    ConfirmFormat();
+    return true;
+  }
+  const Row* row = FindRow(id);
+  if (row == nullptr || row->field == nullptr || settingsRecord == nullptr) return false;
+  if (IsCheck(row->kind)) {
+    settingsRecord->*row->field = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED ? 1 : 0;
+  } else {
+    settingsRecord->*row->field = row->value;
+  }
+  if (row->field == &R::memoryPartition) ShowShares(*settingsRecord);
+  return true;
+}
+
+// The question is as wide as its longer line needs in the popup's font,
+// and never narrower than the program's other Yes/No question.
+void CEtcDlg::ConfirmFormat() {
+  constexpr int kMinWidth = 330;
+  constexpr int kSideRoom = 40;
+  constexpr int kHeight = 150;
+  std::wstring first = Text(u"IDS_STRING163");
+  std::wstring second = Text(u"IDS_STRING1630");
+  auto popupFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  int width = std::max({kMinWidth, CalcTextWidth(first, popupFont) + kSideRoom,
+                        CalcTextWidth(second, popupFont) + kSideRoom});
+  CMsgPopupDlg popup;
+  popup.SetContent(Text(u"IDS_STRING162"), first + L"\r\n" + second + L"\r\n", width, kHeight);
+  if (popup.DoModal(hwnd()) == IDOK && format_) format_(hwnd());
+}
+
+void CEtcDlg::OnPageLButtonDown() {
+  SetFocus(GetDlgItem(hwnd(), IDC_ADDITIONAL_FOCUS_HOLDER));
+}
+
+RECT CEtcDlg::ItemRect(int id) const {
+  RECT rc{};
+  GetWindowRect(GetDlgItem(hwnd(), id), &rc);
+  MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+void CEtcDlg::Paint(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  {
+    UniquePen pen(CreatePen(PS_SOLID, 1, kSeparatorColour));
+    SelectGuard selectPen(dc, pen.get());
+    for (const Row& row : kRows) {
+      if (row.kind != Kind::kTitle || !HasVisibleStyle(GetDlgItem(hwnd(), row.id))) continue;
+      RECT title = ItemRect(row.id);
+      // Every title starts at the same x, so its width places the line.
+      int y = title.top + (title.bottom - title.top) / 2;
+      MoveToEx(dc, title.right - title.left + 27, y, nullptr);
+      LineTo(dc, client.right - 15, y);
+    }
+  }
+
+  const std::pair<const CMemCanvas*, int> leds[] = {{&ledMode1_, IDC_ADDITIONAL_LED_MODE_1},
+                                                    {&ledMode2_, IDC_ADDITIONAL_LED_MODE_2}};
+  for (const auto& [canvas, radioId] : leds) {
+    RECT radio = ItemRect(radioId);
+    canvas->BlendOver(dc, radio.right + 15, radio.top + 5);
+  }
+
+  int barLeft = ItemRect(kShareRows[0].percentId).right + 10;
+  int barTop = ItemRect(IDC_ADDITIONAL_PARTITION_A).bottom + 10;
+  for (const CMemCanvas& bar : bars_) {
+    bar.BlendOver(dc, barLeft, barTop);
+    barTop += kBarRowPitch;
+  }
+}
+
+INT_PTR CEtcDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && OnClicked(LOWORD(wParam))) return TRUE;
+      break;
+    case WM_PAINT: {
+      PaintDc paint(hwnd());
+      Paint(paint.get());
+      return TRUE;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return TRUE;
+    default:
+      break;
+  }
+  return CBaseDialog::DialogProc(msg, wParam, lParam);
+}
