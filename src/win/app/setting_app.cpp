@@ -8,6 +8,7 @@
 
 #include "core/app/command_line.h"
 #include "win/app/setting_dlg.h"
+#include "win/card/format_card_switch.h"
 #include "win/platform/platform_seams.h"
 #include "win/platform/wide.h"
 
@@ -29,6 +30,8 @@ std::wstring SingleArgument() {
 
 int CSettingApp::Run() {
   platform::InstallWindowsSeams();
+  // An instance started elevated to format a large card does only that.
+  if (const std::optional<int> exitCode = card::RunFormatCardSwitch()) return *exitCode;
 
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&icc);

@@ -12,6 +12,7 @@
 #include "win/controls/nine_patch.h"
 #include "win/lang/program_lang_resources.h"
 #include "win/pages/common_dlg.h"
+#include "win/pages/etc_dlg.h"
 #include "win/pages/normal_dlg.h"
 #include "win/pages/parking_dlg.h"
 #include "win/platform/wide.h"
@@ -171,9 +172,8 @@ void CSettingDlg::CreateControls() {
 
 void CSettingDlg::CreatePages() {
   pages_ = {std::make_unique<CCommonDlg>(), std::make_unique<CNormalDlg>(),
-            std::make_unique<CParkingDlg>(), nullptr};
+            std::make_unique<CParkingDlg>(), std::make_unique<CEtcDlg>()};
   for (size_t i = 0; i < pages_.size(); ++i) {
-    if (!pages_[i]) continue;
     CBaseDialog& page = *pages_[i];
     page.Create(hwnd());
     RECT rc;
@@ -185,16 +185,14 @@ void CSettingDlg::CreatePages() {
 }
 
 void CSettingDlg::ShowRecordOnAllPages() {
-  for (auto& page : pages_) {
-    if (page) page->ShowRecord();
-  }
+  for (auto& page : pages_) page->ShowRecord();
 }
 
 void CSettingDlg::SelectTab(int tabId) {
   for (size_t i = 0; i < 4; ++i) buttons_[i].SetCheck(kButtons[i].id == tabId);
   // A hidden page keeps its scroll position.
   for (size_t i = 0; i < pages_.size(); ++i) {
-    if (pages_[i]) ShowWindow(pages_[i]->hwnd(), kButtons[i].id == tabId ? SW_SHOW : SW_HIDE);
+    ShowWindow(pages_[i]->hwnd(), kButtons[i].id == tabId ? SW_SHOW : SW_HIDE);
   }
 }
 

@@ -1,8 +1,10 @@
 #include "win/card/format_engine.h"
 
-#include "core/card/fat32_format.h"
+#include <winioctl.h>
+
 #include "core/diag/diagnostics.h"
-#include "win/card/raw_volume_device.h"
+#include "win/card/elevated_format.h"
+#include "win/card/format_route.h"
 #include "win/framework/handle.h"
 
 namespace card {
@@ -10,8 +12,8 @@ namespace {
 
 constexpr int kRemovableMedia = 11;
 
-using FormatExProc = void(WINAPI*)(PWCHAR driveRoot, int mediaFlag, PWCHAR fileSystem,
-                                   PWCHAR label, BOOL quickFormat, ULONG clusterBytes,
+using FormatExProc = void(WINAPI*)(PWCHAR driveRoot, int mediaFlag, PWCHAR fileSystem, PWCHAR label,
+                                   BOOL quickFormat, ULONG clusterBytes,
                                    FormatCallbackProc callback);
 
 struct ModuleTraits {
@@ -38,59 +40,104 @@ DateTime LocalNow() {
           now.wMilliseconds};
 }
 
-// False when Windows has no formatter to offer.
-bool FormatWithWindows(const std::wstring& driveRoot, FormatCallbackProc callback) {
-  // Only the system's own copy: a fmifs.dll put beside the program on the
-  // card must never run.
+// The size of the disk behind driveRoot, 0 when it cannot be read. A
+// handle without read or write access is enough for the question, so this
+// needs no administrator rights.
+std::uint64_t VolumeBytes(const std::wstring& driveRoot) {
+  const std::wstring path = L"\\\\.\\" + driveRoot.substr(0, 2);
+  UniqueKernelHandle volume(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+  // The extended answer carries partition and detection data behind its
+  // fixed part; a buffer of only the fixed size may be refused.
+  struct {
+    DISK_GEOMETRY_EX geometry;
+    BYTE trailer[256];
+  } disk{};
+  DWORD bytes = 0;
+  if (!volume || !DeviceIoControl(volume.get(), IOCTL_DISK_GET_DRIVE_GEOMETRY_EX, nullptr, 0, &disk,
+                                  sizeof disk, &bytes, nullptr)) {
+    return 0;
+  }
+  return static_cast<std::uint64_t>(disk.geometry.DiskSize.QuadPart);
+}
+
+// Only the system's own copy: a fmifs.dll put beside the program on the
+// card must never run.
+UniqueModule LoadWindowsFormatter() {
   UniqueModule fmifs(LoadLibraryExW(L"fmifs.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-  if (!fmifs) {
-    diag::Write(u"LoadLibrary(fmifs.dll) failed");
-    return false;
-  }
-  auto formatEx = reinterpret_cast<FormatExProc>(
-      reinterpret_cast<void*>(GetProcAddress(fmifs.get(), "FormatEx")));
-  if (formatEx == nullptr) {
-    diag::Write(u"GetProcAddress(fmifs) failed");
-    return false;
-  }
+  if (!fmifs) diag::Write(u"LoadLibrary(fmifs.dll) failed");
+  return fmifs;
+}
+
+FormatExProc FindFormatEx(HMODULE fmifs) {
+  if (fmifs == nullptr) return nullptr;
+  auto formatEx =
+      reinterpret_cast<FormatExProc>(reinterpret_cast<void*>(GetProcAddress(fmifs, "FormatEx")));
+  if (formatEx == nullptr) diag::Write(u"GetProcAddress(fmifs) failed");
+  return formatEx;
+}
+
+void FormatWithWindows(FormatExProc formatEx, const std::wstring& driveRoot,
+                       FormatCallbackProc callback) {
   std::wstring root = driveRoot;
   std::wstring fileSystem = L"FAT32";
   std::wstring label(kVolumeLabel.begin(), kVolumeLabel.end());
   formatEx(root.data(), kRemovableMedia, fileSystem.data(), label.data(), TRUE, 0, callback);
-  return true;
-}
-
-void FormatWithOwnWriter(const std::wstring& driveRoot, FormatCallbackProc callback) {
-  BOOLEAN success = FALSE;
-  {
-    OpenedRawVolume opened = RawVolumeDevice::Open(driveRoot);
-    if (opened.device) {
-      FormatRequest request;
-      request.hiddenSectors = opened.device->HiddenSectors();
-      request.time = LocalNow();
-      success = FormatFat32(*opened.device, request, [callback](const FormatEvent& event) {
-                  DWORD percent = event.percent;
-                  if (event.command == FormatCommand::kStructureProgress) {
-                    Report(callback, event.command, nullptr);
-                  } else if (event.command == FormatCommand::kProgress) {
-                    Report(callback, event.command, &percent);
-                  }
-                }).ok();
-    }
-  }
-  // Reported only now that the volume is unlocked: the card is usable again.
-  Report(callback, FormatCommand::kDone, &success);
 }
 
 }  // namespace
+
+SystemFormatEngine::SystemFormatEngine()
+    : SystemFormatEngine(RawVolumeDevice::Open, StartElevatedInstance) {}
+
+SystemFormatEngine::SystemFormatEngine(RawVolumeOpener openRawVolume, ElevatedStarter startElevated)
+    : openRawVolume_(std::move(openRawVolume)), startElevated_(std::move(startElevated)) {}
 
 bool SystemFormatEngine::CanFormat(const std::wstring& driveRoot) const {
   return IsRemovableDriveRoot(driveRoot);
 }
 
 bool SystemFormatEngine::Format(const std::wstring& driveRoot, FormatCallbackProc callback) {
-  if (!FormatWithWindows(driveRoot, callback)) FormatWithOwnWriter(driveRoot, callback);
+  UniqueModule fmifs = LoadWindowsFormatter();
+  const FormatExProc formatEx = FindFormatEx(fmifs.get());
+  if (ChooseFormatRoute(formatEx != nullptr, VolumeBytes(driveRoot)) ==
+      FormatRoute::kWindowsFormatter) {
+    FormatWithWindows(formatEx, driveRoot, callback);
+  } else {
+    FormatWithOwnWriter(driveRoot, callback);
+  }
   return true;
+}
+
+void SystemFormatEngine::FormatWithOwnWriter(const std::wstring& driveRoot,
+                                             FormatCallbackProc callback) {
+  BOOLEAN success = FALSE;
+  {
+    OpenedRawVolume opened = openRawVolume_(driveRoot);
+    if (opened.needsElevation) {
+      FormatThroughElevatedInstance(driveRoot, callback, startElevated_);
+      return;
+    }
+    if (opened.device) {
+      success = FormatOpenedVolume(*opened.device, [callback](const FormatEvent& event) {
+        DWORD percent = event.percent;
+        if (event.command == FormatCommand::kStructureProgress) {
+          Report(callback, event.command, nullptr);
+        } else if (event.command == FormatCommand::kProgress) {
+          Report(callback, event.command, &percent);
+        }
+      });
+    }
+  }
+  // Reported only now that the volume is unlocked: the card is usable again.
+  Report(callback, FormatCommand::kDone, &success);
+}
+
+bool FormatOpenedVolume(RawVolumeDevice& volume, const FormatProgress& progress) {
+  FormatRequest request;
+  request.hiddenSectors = volume.HiddenSectors();
+  request.time = LocalNow();
+  return FormatFat32(volume, request, progress).ok();
 }
 
 }  // namespace card

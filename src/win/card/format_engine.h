@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+#include "core/card/fat32_format.h"
+#include "win/card/raw_volume_device.h"
 
 namespace card {
 
@@ -28,13 +32,35 @@ class FormatEngine {
   virtual bool Format(const std::wstring& driveRoot, FormatCallbackProc callback) = 0;
 };
 
+// Opens the card's raw volume for the FAT32 writer.
+using RawVolumeOpener = std::function<OpenedRawVolume(const std::wstring& driveRoot)>;
+// Starts this program elevated with parameters: its process handle, or
+// nullptr with error set (ERROR_CANCELLED when the user declined).
+using ElevatedStarter = std::function<HANDLE(const std::wstring& parameters, DWORD& error)>;
+
 // Removable drives only. Windows' own formatter (FormatEx of the system's
-// fmifs.dll) where it exists, else the program's FAT32 writer on the raw
-// volume: Wine has no fmifs.dll.
+// fmifs.dll) for cards up to 32 GiB, else the program's FAT32 writer on the
+// raw volume: Windows' formatter refuses FAT32 above that size, and Wine
+// has none. When this process may not write the raw volume, an elevated
+// instance of the program writes it (see format_card_switch.h).
 class SystemFormatEngine final : public FormatEngine {
  public:
+  SystemFormatEngine();
+  // Tests put fakes in for the volume and the elevation.
+  SystemFormatEngine(RawVolumeOpener openRawVolume, ElevatedStarter startElevated);
+
   bool CanFormat(const std::wstring& driveRoot) const override;
   bool Format(const std::wstring& driveRoot, FormatCallbackProc callback) override;
+
+ private:
+  void FormatWithOwnWriter(const std::wstring& driveRoot, FormatCallbackProc callback);
+
+  RawVolumeOpener openRawVolume_;
+  ElevatedStarter startElevated_;
 };
+
+// Quick-formats an opened volume with the program's FAT32 writer and the
+// local time; true when the volume was written in full.
+bool FormatOpenedVolume(RawVolumeDevice& volume, const FormatProgress& progress);
 
 }  // namespace card

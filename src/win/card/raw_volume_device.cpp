@@ -102,7 +102,10 @@ OpenedRawVolume RawVolumeDevice::Open(const std::wstring& driveRoot) {
   UniqueKernelHandle volume(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_NO_BUFFERING | FILE_FLAG_WRITE_THROUGH, nullptr));
-  if (!volume) return {nullptr, OpenFailure(GetLastError())};
+  if (!volume) {
+    const DWORD error = GetLastError();
+    return {nullptr, OpenFailure(error), error == ERROR_ACCESS_DENIED};
+  }
   if (!LockVolume(volume.get())) return {nullptr, OpenFailure(GetLastError())};
 
   VolumeShape shape;

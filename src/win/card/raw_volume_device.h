@@ -20,6 +20,9 @@ class RawVolumeDevice;
 struct OpenedRawVolume {
   std::unique_ptr<RawVolumeDevice> device;  // nullptr when status is not ok
   DeviceStatus status;
+  // The volume could not even be opened for writing: this process lacks
+  // the rights, which an elevated instance has.
+  bool needsElevation = false;
 };
 
 // Whether root is "X:\" of a drive that Windows reports as removable.
