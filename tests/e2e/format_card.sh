@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Formats the memory card from the Additional-functions page under Wine and
+# checks both sides of the card afterwards.
+#
+# The card is two things under Wine: the drive E: (a folder, where the
+# program's file operations land) and the raw device \\.\E: (an 8 GB image
+# file, where the format writes). The format therefore changes the image but
+# not the folder. The script stands in for the format on the folder side: as
+# soon as the program has backed setup.cfg up, it empties the card folder, as
+# a real format would, so the files found there afterwards are the ones the
+# program put back.
+#
+# Run 1: a dirtied image becomes a clean FAT32 volume labelled R470 with
+# 32 KiB clusters, the success message shows, and the card folder again
+# holds the old setup.cfg and the program file.
+# Run 2: a write-protected card (an immutable image) is left as it was, the
+# failure message shows, and the files are put back all the same.
+# Usage: format_card.sh PROGRAM.exe SCREENSHOT_DIR
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
+exe=$1
+shots=$2
+mkdir -p "$shots"
+
+work=$(mktemp -d)
+card=$work/card
+image=$work/card.img
+
+# Ends the program instances of this Wine prefix only.
+stop_program() {
+  local pid
+  # Wine shows Windows paths: the pattern never matches this script.
+  for pid in $(pgrep -f '[\\]R470_Setting[.]exe' || true); do
+    [ -r "/proc/$pid/environ" ] || continue
+    if tr '\0' '\n' <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+}
+cleanup() {
+  chattr -i "$image" 2>/dev/null || true
+  stop_program
+  rm -f "$WINEPREFIX/dosdevices/e::"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
+click() { xdotool mousemove "$1" "$2" click 1; }
+wait_for() {  # seconds command...: until the command succeeds
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+title='Dash cam setting'
+popup_title='Formatting memory card'
+additional_tab_xy=(536 66)
+page_xy=(461 185)        # blank page background: a click gives the page the focus, so it gets the wheel
+format_button_xy=(76 468)  # the page scrolled to its end: (25, 611 - 240) in the page at (11, 85)
+cancel_xy=(460 560)
+
+# The card folder as the camera leaves it: the program and an English
+# setup.cfg (432 bytes, checkSum 432, product "R470", language 0).
+mkdir -p "$card/SETTING"
+cp "$exe" "$card/SETTING/R470_Setting.exe"
+{ printf '\xb0\x01\x00\x00\x00\x00\x00\x00R470'; head -c 420 /dev/zero; } >"$card/SETTING/setup.cfg"
+printf 'this card' | dd of="$card/SETTING/setup.cfg" bs=1 seek=24 conv=notrunc 2>/dev/null
+cp "$card/SETTING/setup.cfg" "$work/setup.cfg.before"
+
+# The raw card: 8 GB, sparse, carrying an older file system with files on
+# it and its clusters of 4 KiB, so nothing of it may survive the format.
+truncate -s 8G "$image"
+mkfs.fat -F 32 -s 8 -n OLDCARD "$image" >/dev/null
+mcopy -i "$image" "$exe" ::/OLD.EXE
+mmd -i "$image" ::/DCIM
+
+map_card_drive "$card"
+ln -s "$image" "$WINEPREFIX/dosdevices/e::"
+
+rm -rf "$(local_copy_dir)"
+wine 'E:\SETTING\R470_Setting.exe' >/dev/null 2>&1 &
+wait_for_window "$title" 30 >/dev/null || fail "the main window did not appear"
+sleep 1
+click "${additional_tab_xy[@]}"
+sleep 1
+click "${page_xy[@]}"
+xdotool click --repeat 4 --delay 100 5
+sleep 1
+import -window root "$shots/additional-page.png"
+
+backup="$(local_copy_dir)/setup.cfg"
+# Starts a format from the page and plays the format's part on the folder.
+format_card() {  # screenshot name
+  rm -f "$backup"
+  click "${format_button_xy[@]}"
+  wait_for_window "$popup_title" 20 >/dev/null || fail "no confirmation"
+  sleep 0.5
+  xdotool key y
+  wait_for 20 cmp -s "$backup" "$work/setup.cfg.before" || fail "setup.cfg was not backed up"
+  rm -rf "$card/SETTING"
+  sleep 0.5
+  import -window root "$shots/$1-progress.png"
+  wait_for 60 test -f "$card/SETTING/R470_Setting.exe" || fail "the program file was not put back"
+  wait_for_window "$popup_title" 20 >/dev/null || fail "no final message"
+  sleep 0.5
+  import -window root "$shots/$1-message.png"
+  xdotool key Return
+  wait_for 10 sh -c "! xdotool search --name '^$popup_title\$' >/dev/null 2>&1" ||
+    fail "the final message stayed"
+}
+
+check_card_folder() {
+  cmp -s "$card/SETTING/setup.cfg" "$work/setup.cfg.before" || fail "setup.cfg was not put back"
+  cmp -s "$card/SETTING/R470_Setting.exe" "$exe" || fail "the program file differs"
+}
+
+# Run 1: the format.
+format_card formatted
+check_card_folder
+fsck_out=$(fsck.fat -n -v "$image") || fail "fsck.fat found errors: $fsck_out"
+grep -q ': 1 files, 1/' <<<"$fsck_out" || fail "the volume is not empty: $fsck_out"
+grep -q '32768 bytes per cluster' <<<"$fsck_out" || fail "the clusters are not 32 KiB"
+minfo_out=$(minfo -i "$image" ::) || fail "minfo cannot read the volume"
+grep -q 'disk label="R470       "' <<<"$minfo_out" || fail "the label is not R470"
+grep -q 'disk type="FAT32   "' <<<"$minfo_out" || fail "the volume is not FAT32"
+mdir_out=$(mdir -i "$image" ::) || fail "mdir cannot read the volume"
+grep -q 'Volume in drive : is R470' <<<"$mdir_out" || fail "mdir finds no label R470"
+grep -q 'No files' <<<"$mdir_out" || fail "files survived the format: $mdir_out"
+xdotool search --name "^$title\$" >/dev/null 2>&1 || fail "the main window closed"
+
+# Run 2: a write-protected card.
+mcopy -i "$image" "$exe" ::/KEEP.EXE
+before=$(head -c 16M "$image" | sha256sum)
+chattr +i "$image"
+format_card protected
+check_card_folder
+[ "$(head -c 16M "$image" | sha256sum)" = "$before" ] || fail "the protected card changed"
+chattr -i "$image"
+mdir -i "$image" :: | grep -q KEEP || fail "the protected card lost its files"
+
+click "${cancel_xy[@]}"
+wait_for 20 sh -c "! xdotool search --name '^$title\$' >/dev/null 2>&1" || fail "the window did not close"
+echo "format card: all checks passed"
