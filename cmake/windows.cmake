@@ -5,8 +5,30 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
   _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(WIN_SYSTEM_LIBS gdiplus comctl32 msimg32 shlwapi shell32 ole32 uuid
-  advapi32 gdi32 user32 kernel32)
+# The loader looks for an imported DLL beside the program before the system
+# folder unless Windows always takes it from there, and the program runs from
+# the card and from a folder the user can write to. So it imports at load
+# time only such DLLs; the others are delay-loaded, and the program binds
+# them once it has restricted the DLL search to the system folder. The
+# import libraries for that are made here from the toolchain's own.
+set(WIN_DELAY_LOADED_DLLS gdiplus comctl32 msimg32)
+set(WIN_SYSTEM_LIBS shlwapi shell32 ole32 uuid advapi32 gdi32 user32 kernel32)
+foreach(dll ${WIN_DELAY_LOADED_DLLS})
+  find_library(${dll}_IMPORT_LIBRARY ${dll} REQUIRED)
+  execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${${dll}_IMPORT_LIBRARY}
+    OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCHALL " T [A-Za-z0-9_]+" functions "${symbols}")
+  list(TRANSFORM functions REPLACE "^ T " "")
+  list(JOIN functions "\n" exports)
+  # dlltool names the library's descriptor after the file name given here,
+  # __DELAY_IMPORT_DESCRIPTOR_lib<dll>_delay_a, which the program binds.
+  set(directory ${CMAKE_BINARY_DIR}/delayload)
+  file(WRITE ${directory}/${dll}.def "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
+  execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${dll}.def
+    --output-delaylib lib${dll}_delay.a
+    WORKING_DIRECTORY ${directory} COMMAND_ERROR_IS_FATAL ANY)
+  list(APPEND WIN_SYSTEM_LIBS ${directory}/lib${dll}_delay.a)
+endforeach()
 
 # Everything of the Win32 side except the entry point, so tests link it too.
 file(GLOB_RECURSE WIN_SOURCES CONFIGURE_DEPENDS src/win/*.cpp)
@@ -23,6 +45,10 @@ set_source_files_properties(${APP_RC} PROPERTIES OBJECT_DEPENDS "${RES_FILES}")
 add_executable(R470_Setting WIN32 src/win/main.cpp ${APP_RC})
 target_link_libraries(R470_Setting PRIVATE winlayer)
 target_link_options(R470_Setting PRIVATE -municode -mwindows -s)
+# No DLL outside the allowed list is imported when the program is loaded.
+add_test(NAME program_imports
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win/program_imports.sh
+    $<TARGET_FILE:R470_Setting> ${CMAKE_OBJDUMP})
 
 # GoogleTest built by the cross compiler from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

@@ -9,6 +9,7 @@
 #include "core/app/command_line.h"
 #include "win/app/setting_dlg.h"
 #include "win/card/format_card_switch.h"
+#include "win/platform/dll_loading.h"
 #include "win/platform/platform_seams.h"
 #include "win/platform/wide.h"
 
@@ -29,6 +30,8 @@ std::wstring SingleArgument() {
 }  // namespace
 
 int CSettingApp::Run() {
+  platform::RestrictDllSearchToSystemFolder();
+  platform::BindDelayLoadedDlls();
   platform::InstallWindowsSeams();
   // An instance started elevated to format a large card does only that.
   if (const std::optional<int> exitCode = card::RunFormatCardSwitch()) return *exitCode;

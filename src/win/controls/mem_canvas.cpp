@@ -40,7 +40,7 @@ bool CMemCanvas::CopyTo(HDC target, int x, int y) const {
 bool CMemCanvas::BlendOver(HDC target, int x, int y) const {
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   return IsCreated() &&
-         AlphaBlend(target, x, y, width_, height_, dc_.get(), 0, 0, width_, height_, blend);
+         GdiAlphaBlend(target, x, y, width_, height_, dc_.get(), 0, 0, width_, height_, blend);
 }
 
 void CMemCanvas::Release() {

@@ -1,7 +1,7 @@
 #pragma once
 // An off-screen surface: a memory DC holding a 32-bit top-down DIB section.
 // Pixels are 0xAARRGGBB words with premultiplied alpha, so a canvas can be
-// drawn by GDI+ with its transparency kept and combined by AlphaBlend with
+// drawn by GDI+ with its transparency kept and combined by GdiAlphaBlend with
 // per-pixel alpha.
 
 #include <windows.h>

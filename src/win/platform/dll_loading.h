@@ -1,0 +1,21 @@
+#pragma once
+
+// Where the program's DLLs come from. The program runs from the memory card
+// and from a copy in a folder the user can write to, so a DLL of a system
+// name placed beside it must never be loaded in place of the system's own.
+
+namespace platform {
+
+// Limits every later DLL load by name to the system folder (and to the
+// side-by-side assemblies that the program's manifest names), leaving out
+// the program's folder, the current folder and PATH. Call it first thing
+// in the process, before anything loads a DLL. On a Windows that cannot
+// restrict the search, it still leaves out the current folder.
+void RestrictDllSearchToSystemFolder();
+
+// Loads the delay-loaded DLLs (the system DLLs that the loader would look
+// for beside the program) and binds all their functions now, under the
+// restricted search, instead of at each function's first call.
+void BindDelayLoadedDlls();
+
+}  // namespace platform
