@@ -45,7 +45,7 @@ build() {  # tree [cmake arguments...] -- targets...
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 mib() { awk -v b="$1" 'BEGIN { printf "%.1f MiB", b / 1048576 }'; }
-field() { sed -n "s/\(.* \)\?$1=\([^ ]*\).*/\2/p" <<<"$2"; }  # field NAME "k=v k=v"
+field() { sed -n "s/^\(.* \)\?$1=\([^ ]*\).*/\2/p" <<<"$2"; }  # field NAME "k=v k=v"
 
 failures=()
 
