@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "resource_ids.h"
+#include "win/pages/popup_colours.h"
 
 namespace {
 
@@ -116,21 +117,8 @@ BOOL CMsgPopupDlg::OnInitDialog() {
 }
 
 INT_PTR CMsgPopupDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (auto colour = WhitePopupColour(msg, wParam, whiteBrush_.get())) return *colour;
   switch (msg) {
-    case WM_CTLCOLORDLG:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
-    case WM_CTLCOLORSTATIC:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-      return reinterpret_cast<INT_PTR>(whiteBrush_.get());
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORMSGBOX:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return FALSE;
     case WM_CLOSE:
       EndDialog(IDCANCEL);
       return TRUE;

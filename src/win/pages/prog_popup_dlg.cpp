@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "resource_ids.h"
+#include "win/pages/popup_colours.h"
 
 namespace {
 
@@ -63,24 +64,11 @@ BOOL CProgPopupDlg::OnInitDialog() {
 }
 
 INT_PTR CProgPopupDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (auto colour = WhitePopupColour(msg, wParam, whiteBrush_.get())) return *colour;
   switch (msg) {
     case kShownMessage:
       if (onShown_) onShown_();
       return TRUE;
-    case WM_CTLCOLORDLG:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
-    case WM_CTLCOLORSTATIC:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-      return reinterpret_cast<INT_PTR>(whiteBrush_.get());
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORMSGBOX:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return FALSE;
     case WM_SYSCOMMAND:
       // Alt+F4 would close the popup while its job still runs.
       return (wParam & 0xFFF0) == SC_CLOSE;

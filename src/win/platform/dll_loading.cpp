@@ -11,7 +11,6 @@ extern "C" FARPROC WINAPI __delayLoadHelper2(const ImgDelayDescr* dll, FARPROC* 
 // (cmake/windows.cmake) describes it under this name.
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a;
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a;
-extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libmsimg32_delay_a;
 
 namespace platform {
 namespace {
@@ -48,7 +47,6 @@ void BindDelayLoadedDlls() {
   // such first call.
   BindAll(__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a);
   BindAll(__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a);
-  BindAll(__DELAY_IMPORT_DESCRIPTOR_libmsimg32_delay_a);
 }
 
 }  // namespace platform
