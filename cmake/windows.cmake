@@ -50,6 +50,15 @@ add_test(NAME program_imports
   COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win/program_imports.sh
     $<TARGET_FILE:R470_Setting> ${CMAKE_OBJDUMP})
 
+# The program again, honouring the test-only settings of
+# src/win/card/test_hooks.h, which the shipped program compiles out. Its
+# own test_hooks object comes before the library's, so the library's is
+# never linked in.
+add_executable(R470_Setting_testhooks WIN32 src/win/main.cpp src/win/card/test_hooks.cpp ${APP_RC})
+target_compile_definitions(R470_Setting_testhooks PRIVATE R470_TEST_HOOKS)
+target_link_libraries(R470_Setting_testhooks PRIVATE winlayer)
+target_link_options(R470_Setting_testhooks PRIVATE -municode -mwindows -s)
+
 # GoogleTest built by the cross compiler from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -2,10 +2,13 @@
 # Formats 64 and 256 GB cards under Wine through the elevated instance, on
 # the removable drive E: whose raw device \\.\E: is a sparse image file:
 # - the instance alone: the program started with the format-card switch;
-# - the whole route: the Windows test suite beside the program plays the
-#   waiting worker of a user without rights to write the card; it starts
-#   the program with "runas" (under Wine: without a prompt), follows its
-#   steps and takes its result (ElevatedFormatOnCard in the suite).
+# - the worker and the instance: the Windows test suite beside the program
+#   plays the waiting worker of a user without rights to write the card; it
+#   starts the program with "runas" (under Wine: without a prompt), follows
+#   its steps and takes its result (ElevatedFormatOnCard in the suite);
+# - the driver's way: the Formatting button of the program's test build,
+#   told by R470_TEST_DENY_RAW_VOLUME that it may not write E: (the shipped
+#   program ignores that setting; under Wine it may always write).
 # Each image first carries an older file system with files on it, so
 # nothing of it may survive; it is checked with fsck.fat and mtools. The
 # switch must also refuse a fixed disk and anything that is not a removable
@@ -15,13 +18,25 @@
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
 exe=$1
-mkdir -p "$2"
+shots=$2
+mkdir -p "$shots"
 
 work=$(mktemp -d)
 card=$work/card
 image=$work/card.img
+# Ends the program instances of this Wine prefix only.
+stop_program() {
+  local pid
+  for pid in $(pgrep -f '[\\]R470_Setting[.]exe' || true); do
+    [ -r "/proc/$pid/environ" ] || continue
+    if tr '\0' '\n' <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+}
 cleanup() {
   chattr -i "$image" 2>/dev/null || true
+  stop_program
   rm -f "$WINEPREFIX/dosdevices/e::"
   rm -rf "$work"
 }
@@ -41,6 +56,8 @@ mkdir -p "$card"
 map_card_drive "$card"
 ln -s "$image" "$WINEPREFIX/dosdevices/e::"
 
+hooked=$(dirname "$exe")/R470_Setting_testhooks.exe
+[ -f "$hooked" ] || fail "no test build beside the program"
 suite=$(dirname "$exe")/win_tests.exe
 [ -f "$suite" ] || fail "no Windows test suite beside the program"
 program=$(winepath -w "$exe")
@@ -80,10 +97,59 @@ format_and_check() {  # size how
   echo "format large card: $1 formatted by the $2 and checked"
 }
 
+title='Dash cam setting'
+popup_title='Formatting memory card'
+click() { xdotool mousemove "$1" "$2" click 1; }
+wait_for() {  # seconds command...: until the command succeeds
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# Formats from the Formatting button of the test build, started from the
+# card, which takes E: for a card it may not write: the driver's way with a
+# large card. Plays the format's part on the card folder (see format_card.sh).
+format_by_ui() {
+  rm -rf "$card/SETTING" "$(local_copy_dir)"
+  mkdir -p "$card/SETTING"
+  cp "$hooked" "$card/SETTING/R470_Setting.exe"
+  R470_TEST_DENY_RAW_VOLUME=E WINEDEBUG=+exec wine 'E:\SETTING\R470_Setting.exe' \
+    >/dev/null 2>"$work/ui.log" &
+  wait_for_window "$title" 30 >/dev/null || fail "the main window did not appear"
+  sleep 1
+  click 536 66  # the Additional tab
+  sleep 1
+  click 461 185  # the page's background, so the wheel scrolls it to its end
+  xdotool click --repeat 4 --delay 100 5
+  sleep 1
+  click 76 468  # Formatting
+  wait_for_window "$popup_title" 20 >/dev/null || fail "no confirmation"
+  sleep 0.5
+  xdotool key y
+  wait_for 20 test -f "$(local_copy_dir)/setup.cfg" -o -f "$(local_copy_dir)/R470_Setting.exe" ||
+    fail "the format did not start"
+  rm -rf "$card/SETTING"
+  wait_for 60 test -f "$card/SETTING/R470_Setting.exe" || fail "the program file was not put back"
+  wait_for_window "$popup_title" 20 >/dev/null || fail "no final message"
+  sleep 0.5
+  import -window root "$shots/$size-ui-message.png"
+  xdotool key Return
+  sleep 0.5
+  click 460 560  # Cancel
+  wait_for 20 sh -c "! xdotool search --name '^$title\$' >/dev/null 2>&1" ||
+    fail "the window did not close"
+  # Wine's trace of the shell's start: the program itself, elevated, with the switch.
+  grep -q 'verb=L"runas" file=L".*R470_Setting.exe" parm=L"--format-card E:\\\\ ' "$work/ui.log" ||
+    fail "the format did not go through the elevated instance"
+}
+
 for size in 64G 256G; do
   format_and_check "$size" instance
   format_and_check "$size" worker
 done
+format_and_check 256G ui
 
 # Refusals: the card, formatted above, must come through each unchanged.
 mcopy -i "$image" "$exe" ::/KEEP.EXE

@@ -23,6 +23,7 @@
 #include "win/card/format_engine.h"
 #include "win/card/format_memory_card.h"
 #include "win/card/format_route.h"
+#include "win/card/test_hooks.h"
 #include "win/lang/program_lang_resources.h"
 #include "win/platform/platform_seams.h"
 
@@ -128,19 +129,23 @@ TEST(ElevatedFormat, ReportsTheInstancesStepsAndResult) {
     InstanceScript script;
     std::vector<int> commands;
     bool success;
-    const char16_t* diagnostic;  // nullptr: none
+    const char16_t* diagnostic;
   } cases[] = {
       {"formatted in four steps",
        {4, card::kFormatCardSucceeded, ERROR_SUCCESS},
        {15, 15, 15, 15, 11},
        true,
-       nullptr},
+       u"Format: elevated instance started"},
       {"failed after two steps",
        {2, card::kFormatCardFailed, ERROR_SUCCESS},
        {15, 15, 11},
        false,
-       nullptr},
-      {"switch refused", {0, card::kFormatCardRefused, ERROR_SUCCESS}, {11}, false, nullptr},
+       u"Format: elevated instance started"},
+      {"switch refused",
+       {0, card::kFormatCardRefused, ERROR_SUCCESS},
+       {11},
+       false,
+       u"Format: elevated instance started"},
       {"elevation declined",
        {3, card::kFormatCardSucceeded, ERROR_CANCELLED},
        {11},
@@ -167,9 +172,7 @@ TEST(ElevatedFormat, ReportsTheInstancesStepsAndResult) {
     ASSERT_EQ(instance.parameters.size(), 1u);
     EXPECT_EQ(instance.parameters[0].rfind(L"--format-card E:\\ Local\\R470FormatSteps-", 0), 0u)
         << testing::PrintToString(instance.parameters[0]);
-    if (c.diagnostic != nullptr) {
-      EXPECT_NE(std::find(sink.lines.begin(), sink.lines.end(), c.diagnostic), sink.lines.end());
-    }
+    EXPECT_NE(std::find(sink.lines.begin(), sink.lines.end(), c.diagnostic), sink.lines.end());
   }
 }
 
@@ -206,6 +209,12 @@ TEST(ElevatedFormatOnCard, FormatsDriveEThroughAnElevatedProgram) {
   // Reserved area, both FATs and the root directory, then the result.
   EXPECT_EQ(heardCommands, (std::vector<int>{15, 15, 15, 15, 11}));
   EXPECT_TRUE(heardSuccess);
+}
+
+TEST(ElevatedFormat, TheShippedProgramIgnoresTheTestOnlyDenial) {
+  SetEnvironmentVariableW(L"R470_TEST_DENY_RAW_VOLUME", L"E");
+  EXPECT_FALSE(card::TestHookDeniesRawVolume(L"E:\\"));
+  SetEnvironmentVariableW(L"R470_TEST_DENY_RAW_VOLUME", nullptr);
 }
 
 // The whole run with a declined elevation: the popup comes and goes, the

@@ -70,6 +70,7 @@ void FormatThroughElevatedInstance(const std::wstring& driveRoot, FormatCallback
     UniqueKernelHandle instance(
         start(std::wstring(kFormatCardSwitch) + L" " + driveRoot + L" " + stepsName, error));
     if (instance) {
+      diag::Write(u"Format: elevated instance started");
       success = FollowInstance(instance.get(), steps.get(), callback);
     } else if (error == ERROR_CANCELLED) {
       diag::Write(u"Format: administrator rights declined");

@@ -5,6 +5,7 @@
 #include "core/diag/diagnostics.h"
 #include "win/card/elevated_format.h"
 #include "win/card/format_route.h"
+#include "win/card/test_hooks.h"
 #include "win/framework/handle.h"
 
 namespace card {
@@ -85,10 +86,18 @@ void FormatWithWindows(FormatExProc formatEx, const std::wstring& driveRoot,
   formatEx(root.data(), kRemovableMedia, fileSystem.data(), label.data(), TRUE, 0, callback);
 }
 
+// The raw volume as this process may open it.
+OpenedRawVolume OpenRawVolume(const std::wstring& driveRoot) {
+  if (TestHookDeniesRawVolume(driveRoot)) {
+    return {nullptr, {DeviceFault::kOpenFailed, ERROR_ACCESS_DENIED}, true};
+  }
+  return RawVolumeDevice::Open(driveRoot);
+}
+
 }  // namespace
 
 SystemFormatEngine::SystemFormatEngine()
-    : SystemFormatEngine(RawVolumeDevice::Open, StartElevatedInstance) {}
+    : SystemFormatEngine(OpenRawVolume, StartElevatedInstance) {}
 
 SystemFormatEngine::SystemFormatEngine(RawVolumeOpener openRawVolume, ElevatedStarter startElevated)
     : openRawVolume_(std::move(openRawVolume)), startElevated_(std::move(startElevated)) {}
