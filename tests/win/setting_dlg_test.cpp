@@ -123,6 +123,20 @@ class MainWindowTest : public ::testing::Test {
     WriteAll(folder_ / "setup.cfg", bytes);
   }
 
+  // Starts the window on a record of `language` and checks its title.
+  void ExpectTitleForRecordLanguage(int language, const std::wstring& title) {
+    SettingsRecord record{};
+    record.checkSum = 432;
+    record.language = language;
+    WriteAll(folder_ / "setup.cfg",
+             std::string(reinterpret_cast<const char*>(&record), sizeof(record)));
+    RunMainWindow(folder_, {[&](HWND main) {
+                              EXPECT_EQ(WindowText(main), title);
+                              return true;
+                            },
+                            Command(IDC_MAIN_CANCEL)});
+  }
+
   fs::path folder_;
 };
 
@@ -176,16 +190,7 @@ TEST_F(MainWindowTest, TheRecordsLanguageChoosesTheTexts) {
   } cases[] = {{0, L"Dash cam setting"}, {1, L"Param\u00e9trage de la Dashcam"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
-    SettingsRecord record{};
-    record.checkSum = 432;
-    record.language = c.language;
-    WriteAll(folder_ / "setup.cfg",
-             std::string(reinterpret_cast<const char*>(&record), sizeof(record)));
-    RunMainWindow(folder_, {[&](HWND main) {
-                              EXPECT_EQ(WindowText(main), c.title);
-                              return true;
-                            },
-                            Command(IDC_MAIN_CANCEL)});
+    ExpectTitleForRecordLanguage(c.language, c.title);
   }
 }
 
@@ -265,16 +270,7 @@ TEST_F(MainWindowTest, TheRunningViewersLanguageWins) {
     SCOPED_TRACE(c.value);
     RegSetValueExW(key, L"LANGUAGE", 0, REG_SZ, reinterpret_cast<const BYTE*>(c.value),
                    static_cast<DWORD>((wcslen(c.value) + 1) * sizeof(wchar_t)));
-    SettingsRecord record{};
-    record.checkSum = 432;
-    record.language = c.recordLanguage;
-    WriteAll(folder_ / "setup.cfg",
-             std::string(reinterpret_cast<const char*>(&record), sizeof(record)));
-    RunMainWindow(folder_, {[&](HWND main) {
-                              EXPECT_EQ(WindowText(main), c.title);
-                              return true;
-                            },
-                            Command(IDC_MAIN_CANCEL)});
+    ExpectTitleForRecordLanguage(c.recordLanguage, c.title);
   }
   DestroyWindow(viewer);
   RegCloseKey(key);
