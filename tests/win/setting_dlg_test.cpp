@@ -194,6 +194,32 @@ TEST_F(MainWindowTest, TheRecordsLanguageChoosesTheTexts) {
   }
 }
 
+// A time.dat that cannot be written is reported the same way, and the
+// retry still writes the older camera's setup.cfg at its own length.
+TEST_F(MainWindowTest, AFailedClockFileIsReportedAndARetryKeepsTheLayoutLength) {
+  WriteOldLayoutFile(0);
+  fs::create_directory(folder_ / "time.dat");  // cannot be opened as a file
+  bool sawMessage = false;
+  RunMainWindow(folder_, {[](HWND) {
+                            clockSet = 1;
+                            clockTime = SystemTime{2026, 12, 2, 8, 3, 59, 7, 0};
+                            return true;
+                          },
+                          Command(IDC_MAIN_SAVE),
+                          [&](HWND) {
+                            HWND box = FindThreadDialog(false);
+                            if (box == nullptr) return false;
+                            sawMessage = true;
+                            PostMessageW(box, WM_COMMAND, IDOK, 0);
+                            fs::remove(folder_ / "time.dat");
+                            return true;
+                          },
+                          Command(IDC_MAIN_SAVE)});
+  EXPECT_TRUE(sawMessage);
+  EXPECT_EQ(ReadAll(folder_ / "setup.cfg").size(), 420u);
+  EXPECT_EQ(ReadAll(folder_ / "time.dat"), "2026,12,08,03,59,07,-0800");
+}
+
 std::vector<HWND> Pages(HWND main) {
   std::vector<HWND> pages;
   for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -128,6 +128,7 @@ void CSettingDlg::LoadCard() {
   if (settingsFile_.LoadSettings(folder / L"setup.cfg") == 0) {
     settingsFile_.LoadDefaults(*settingsRecord);
   }
+  cardRecordLength_ = settingsRecord->checkSum;
 }
 
 void CSettingDlg::CreateSkin() {
@@ -228,7 +229,10 @@ void CSettingDlg::OnSave() {
   std::filesystem::path folder(cardFolder);
   // On a failure the window stays open with every edit, so the driver can
   // put the card right and save again; time.dat is left alone until
-  // setup.cfg is safely written.
+  // setup.cfg is safely written. A save marks the record as the current
+  // layout, so a retry first puts back the length the camera wrote: an
+  // older camera's file keeps its own length however often it is saved.
+  settingsRecord->checkSum = cardRecordLength_;
   if (settingsFile_.SaveSettings(folder / L"setup.cfg") == 0 ||
       settingsFile_.WriteClockFile(folder / L"time.dat") == 0) {
     ShowSaveFailure();

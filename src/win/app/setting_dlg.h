@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -60,5 +61,6 @@ class CSettingDlg : public Dialog {
   // Common, Continuous, Parking, Additional: in tab order.
   std::array<std::unique_ptr<CBaseDialog>, 4> pages_;
   std::wstring programFolder_;
+  std::uint32_t cardRecordLength_ = 0;  // the record's length word as loaded
   bool initialised_ = false;
 };
