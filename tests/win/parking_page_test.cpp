@@ -133,6 +133,30 @@ TEST_F(ParkingPageWithRecord, SwitchingParkingModeOffAsksFirst) {
   EXPECT_EQ(PopupScript::Finish(), 0) << "a popup was shown";
 }
 
+// The motion-area editor writes the masks back only when confirmed; a
+// confirmed mask keeps only the twelve cell bits.
+TEST_F(ParkingPageWithRecord, TheMotionAreaEditorWritesTheMasksOnlyWhenConfirmed) {
+  struct Case {
+    int button;
+    std::int32_t front, rear;
+  } cases[] = {{IDC_MOTION_CANCEL, 0xF5A5, 0x10F0}, {IDC_MOTION_CONFIRM, 0x5A5, 0x0F0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    record_.motionAreaFront = 0xF5A5;
+    record_.motionAreaRear = 0x10F0;
+    page_.ShowRecord();
+    PopupScript::Start(L"Motion detection area", {[&c](HWND editor) {
+                         PostMessageW(editor, WM_COMMAND, c.button, 0);
+                         return true;
+                       }});
+    SendMessageW(page_.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PARKING_MOTION_AREA_BUTTON, BN_CLICKED),
+                 0);
+    EXPECT_EQ(PopupScript::Finish(), 1);
+    EXPECT_EQ(record_.motionAreaFront, c.front);
+    EXPECT_EQ(record_.motionAreaRear, c.rear);
+  }
+}
+
 TEST_F(ParkingPageWithRecord, HiddenRowsStayHiddenAndTheMasksUntouched) {
   page_.ShowRecord();
   for (int id :
@@ -145,8 +169,8 @@ TEST_F(ParkingPageWithRecord, HiddenRowsStayHiddenAndTheMasksUntouched) {
   for (const auto& row : pages::parking::kRows) {
     if (row.kind == pages::rows::RowKind::kSlider) {
       MoveSlider(row.id, 1);
-    } else if (row.id != IDC_PARKING_MODE_OFF) {
-      Click(row.id);
+    } else if (row.id != IDC_PARKING_MODE_OFF && row.id != IDC_PARKING_MOTION_AREA_BUTTON) {
+      Click(row.id);  // the questions these two ask are tested on their own
     }
   }
   EXPECT_EQ(record_.motionAreaFront, 0x5A5);

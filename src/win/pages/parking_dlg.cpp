@@ -1,6 +1,7 @@
 #include "win/pages/parking_dlg.h"
 
 #include "core/lang/lang_manager.h"
+#include "core/pages/motion_cells.h"
 #include "core/pages/parking_rows.h"
 #include "win/pages/msg_popup_dlg.h"
 #include "win/platform/wide.h"
@@ -18,11 +19,17 @@ std::wstring Text(const char16_t* key) {
 
 CParkingDlg::CParkingDlg()
     : CModePageDlg(IDD_PARKING, pages::parking::kRows, pages::parking::kScales,
-                   IDC_PARKING_FOCUS_HOLDER, pages::parking::kScrollMax) {}
+                   IDC_PARKING_FOCUS_HOLDER, pages::parking::kScrollMax) {
+  motionEditor_.SelectAllCells();
+}
 
 void CParkingDlg::OnRowClicked(const pages::rows::PageRow& row) {
   if (row.id == IDC_PARKING_MODE_OFF) {
     ConfirmParkingModeOff(row);
+    return;
+  }
+  if (row.id == IDC_PARKING_MOTION_AREA_BUTTON) {
+    EditMotionArea();
     return;
   }
   CModePageDlg::OnRowClicked(row);
@@ -33,6 +40,14 @@ void CParkingDlg::OnRowClicked(const pages::rows::PageRow& row) {
 
 void CParkingDlg::OnRecordShown() {
   EnableMotionSensitivity();
+  motionEditor_.frontCells = pages::motion::UnpackCells(settingsRecord->motionAreaFront);
+  motionEditor_.rearCells = pages::motion::UnpackCells(settingsRecord->motionAreaRear);
+}
+
+void CParkingDlg::EditMotionArea() {
+  if (motionEditor_.DoModal(hwnd()) != IDOK) return;
+  settingsRecord->motionAreaFront = pages::motion::PackCells(motionEditor_.frontCells);
+  settingsRecord->motionAreaRear = pages::motion::PackCells(motionEditor_.rearCells);
 }
 
 void CParkingDlg::EnableMotionSensitivity() {

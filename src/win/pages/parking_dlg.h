@@ -6,14 +6,13 @@
 // parking mode off and enables the motion-sensitivity slider only while
 // motion detection is on.
 //
-// The motion-area editor (CMotionDlg) is the page's to own once it exists:
-// created in OnInitDialog with all cells selected, loaded from
-// motionAreaFront / motionAreaRear in OnRecordShown, run from OnRowClicked
-// for IDC_PARKING_MOTION_AREA_BUTTON, with the masks written back when it
-// ends with IDOK. The button and its label are hidden by the page's layout,
-// so until then no action on this page changes the two masks.
+// The page owns the motion-area editor: loaded from motionAreaFront /
+// motionAreaRear whenever the record is shown, run from the motion-area
+// button, and written back only when the driver confirms. The button and
+// its label are hidden by the page's layout, so the masks pass through.
 
 #include "win/pages/mode_page_dlg.h"
+#include "win/pages/motion_dlg.h"
 
 class CParkingDlg : public CModePageDlg {
  public:
@@ -27,4 +26,7 @@ class CParkingDlg : public CModePageDlg {
   // Asks before parking mode goes off; a No puts "Enabled" back.
   void ConfirmParkingModeOff(const pages::rows::PageRow& offRow);
   void EnableMotionSensitivity();
+  void EditMotionArea();
+
+  CMotionDlg motionEditor_;
 };
