@@ -4,113 +4,21 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
+#include <string>
 #include <vector>
 
 #include "core/settings/clock_time.h"
 #include "core/settings/settings_record.h"
+#include "main_window_support.h"
 #include "resource_ids.h"
-#include "win/app/setting_app.h"
-#include "win/app/setting_dlg.h"
 #include "win/framework/handle.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// A step runs on each timer tick until it returns true; then the next one.
-using Step = std::function<bool(HWND mainWindow)>;
+using namespace main_window_test;
 
-std::vector<Step> g_steps;
-size_t g_next = 0;
-int g_ticks = 0;
-
-HWND FindThreadDialog(bool wantMain) {
-  struct Search {
-    bool wantMain;
-    HWND found = nullptr;
-  } search{wantMain};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        wchar_t cls[32] = {};
-        GetClassNameW(hwnd, cls, 32);
-        if (!IsWindowVisible(hwnd) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
-        bool isMain = GetWindow(hwnd, GW_OWNER) == nullptr;
-        if (isMain != s->wantMain) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
-  HWND main = FindThreadDialog(true);
-  if (++g_ticks > 200) {  // 10 s: give up, never hang the suite
-    ADD_FAILURE() << "steps did not finish";
-    if (main) PostMessageW(main, WM_COMMAND, IDC_MAIN_CANCEL, 0);
-    return;
-  }
-  if (main == nullptr || g_next >= g_steps.size()) return;
-  if (g_steps[g_next](main)) ++g_next;
-}
-
-// Runs the main window on `folder` through `steps`; returns when it closed.
-void RunMainWindow(const fs::path& folder, std::vector<Step> steps) {
-  cardFolder = folder.wstring() + L"\\";
-  g_steps = std::move(steps);
-  g_next = 0;
-  g_ticks = 0;
-  UINT_PTR timer = SetTimer(nullptr, 0, 50, OnTick);
-  {
-    CSettingDlg dialog;
-    dialog.DoModal(nullptr);
-  }
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(g_next, g_steps.size()) << "not every step ran";
-}
-
-Step Command(int id) {
-  return [id](HWND main) {
-    PostMessageW(main, WM_COMMAND, id, 0);
-    return true;
-  };
-}
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::wstring WindowText(HWND hwnd) {
-  wchar_t text[256] = {};
-  GetWindowTextW(hwnd, text, 256);
-  return text;
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public CardFolderTest {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              (L"main-window-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(GetTickCount64()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-    cardFolder.clear();
-  }
-
   // A setup.cfg of the older 420-byte layout with a few fields set.
   void WriteOldLayoutFile(int language) {
     SettingsRecord record{};
@@ -136,8 +44,6 @@ class MainWindowTest : public ::testing::Test {
                             },
                             Command(IDC_MAIN_CANCEL)});
   }
-
-  fs::path folder_;
 };
 
 TEST_F(MainWindowTest, SaveOnAnEmptyCardWritesTheWholeDefaultRecordAndNoClockFile) {
@@ -220,16 +126,6 @@ TEST_F(MainWindowTest, AFailedClockFileIsReportedAndARetryKeepsTheLayoutLength) 
   EXPECT_EQ(ReadAll(folder_ / "time.dat"), "2026,12,08,03,59,07,-0800");
 }
 
-std::vector<HWND> Pages(HWND main) {
-  std::vector<HWND> pages;
-  for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t cls[32] = {};
-    GetClassNameW(child, cls, 32);
-    if (lstrcmpW(cls, L"#32770") == 0) pages.push_back(child);
-  }
-  return pages;
-}
-
 // The tabs show exactly the page they stand for; the others keep existing.
 TEST_F(MainWindowTest, EachTabShowsItsPageOnly) {
   std::vector<Step> steps;
@@ -247,13 +143,6 @@ TEST_F(MainWindowTest, EachTabShowsItsPageOnly) {
   }
   steps.push_back(Command(IDC_MAIN_CANCEL));
   RunMainWindow(folder_, steps);
-}
-
-HWND PageControl(HWND main, int id) {
-  for (HWND page : Pages(main)) {
-    if (HWND control = GetDlgItem(page, id)) return control;
-  }
-  return nullptr;
 }
 
 // What the driver clicks on the pages is what Save puts on the card.

@@ -1,0 +1,49 @@
+#pragma once
+// Runs the real main window (modal loop, skin, language) against a card
+// folder on disk, driven by steps from a timer on the window's own thread.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/settings/settings_record.h"
+
+namespace main_window_test {
+
+namespace fs = std::filesystem;
+
+// A step runs on each timer tick until it returns true; then the next one.
+using Step = std::function<bool(HWND mainWindow)>;
+
+// Runs the main window on `folder` through `steps`; returns when it closed.
+// Gives up after 10 s so a stuck step never hangs the suite.
+void RunMainWindow(const fs::path& folder, std::vector<Step> steps);
+
+// A visible dialog of this thread: the main window, or a window it owns.
+HWND FindThreadDialog(bool wantMain);
+
+// Posts the main window's command `id`, as its buttons do.
+Step Command(int id);
+
+// The four pages, in tab order, and a control on any of them.
+std::vector<HWND> Pages(HWND main);
+HWND PageControl(HWND main, int id);
+
+std::string ReadAll(const fs::path& path);
+void WriteAll(const fs::path& path, const std::string& bytes);
+SettingsRecord ReadRecord(const fs::path& path);
+std::wstring WindowText(HWND hwnd);
+
+// A fresh folder per test, removed afterwards.
+class CardFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  fs::path folder_;
+};
+
+}  // namespace main_window_test
