@@ -83,7 +83,6 @@
 #define IDC_COMMON_SPEED_MPH 1352
 
 // Hidden button that takes the focus when the page background is clicked.
-#define IDC_COMMON_FOCUS_HOLDER 1031
 
 // ---- Continuous-mode page (IDD_CONTINUOUS) -----------------------------
 #define IDC_CONTINUOUS_RESOLUTION_TITLE 1201
@@ -119,7 +118,6 @@
 #define IDC_CONTINUOUS_IMPACT_SLIDER 1250
 #define IDC_CONTINUOUS_IMPACT_SENSITIVE_LABEL 1212
 
-#define IDC_CONTINUOUS_FOCUS_HOLDER 1260
 
 // ---- Parking-mode page (IDD_PARKING) -----------------------------------
 #define IDC_PARKING_MODE_TITLE 1112
@@ -183,7 +181,6 @@
 #define IDC_PARKING_VOLTAGE_24V_LABEL 1122
 #define IDC_PARKING_VOLTAGE_24V_SLIDER 1164
 
-#define IDC_PARKING_FOCUS_HOLDER 1171
 
 // ---- Additional-functions page (IDD_ADDITIONAL) ------------------------
 #define IDC_ADDITIONAL_OVERWRITE_TITLE 1300
@@ -223,7 +220,6 @@
 #define IDC_ADDITIONAL_FORMAT_TITLE 1340
 #define IDC_ADDITIONAL_FORMAT_BUTTON 1341
 
-#define IDC_ADDITIONAL_FOCUS_HOLDER 1342
 
 // ---- Motion-area editor (IDD_MOTION_AREA): controls created in code ----
 #define IDC_MOTION_TITLE 2002

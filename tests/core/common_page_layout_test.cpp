@@ -56,7 +56,6 @@ TEST(CommonLayout, EveryControlIsPlacedOnceWithinThePageAndHiddenRowsNever) {
     EXPECT_EQ(listsWidth, row.width > 0);
   }
   EXPECT_EQ(FindRow(IDC_COMMON_REAR_BRIGHTNESS_SLIDER), nullptr);
-  EXPECT_EQ(FindRow(IDC_COMMON_FOCUS_HOLDER), nullptr);
 }
 
 TEST(CommonLayout, RadiosAndSlidersAreBoundToOneFieldEach) {

@@ -48,7 +48,7 @@ TEST_F(NormalPage, ShowsTheRecordWithoutWritingIt) {
   }
   for (int id : {IDC_CONTINUOUS_REAR_RESOLUTION_LABEL, IDC_CONTINUOUS_REAR_RES_HD,
                  IDC_CONTINUOUS_FRONT_FPS_10, IDC_CONTINUOUS_REAR_FPS_15,
-                 IDC_CONTINUOUS_REAR_QUALITY_LOW, IDC_CONTINUOUS_FOCUS_HOLDER}) {
+                 IDC_CONTINUOUS_REAR_QUALITY_LOW}) {
     EXPECT_FALSE(Shown(id)) << id;
   }
 }

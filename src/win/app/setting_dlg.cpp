@@ -102,7 +102,10 @@ BOOL CSettingDlg::OnInitDialog() {
   CreatePages();
   ShowRecordOnAllPages();
   initialised_ = true;
-  return TRUE;
+  // The default focus would be the first radio of the Common page, which
+  // Windows ticks on focus whatever the record says.
+  FocusShownTab();
+  return FALSE;
 }
 
 // From a removable drive the program copies itself to the PC and starts the
@@ -191,10 +194,44 @@ void CSettingDlg::ShowRecordOnAllPages() {
 
 void CSettingDlg::SelectTab(int tabId) {
   for (size_t i = 0; i < 4; ++i) buttons_[i].SetCheck(kButtons[i].id == tabId);
+  // Keys must never reach a page that is no longer shown, so the focus
+  // leaves the page before it hides.
+  FocusShownTab();
   // A hidden page keeps its scroll position.
   for (size_t i = 0; i < pages_.size(); ++i) {
     ShowWindow(pages_[i]->hwnd(), kButtons[i].id == tabId ? SW_SHOW : SW_HIDE);
   }
+}
+
+void CSettingDlg::FocusShownTab() {
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    if (buttons_[i].GetCheck()) SetFocus(buttons_[i].hwnd());
+  }
+}
+
+// Showing the record may untick the radio that has the focus; Windows
+// would tick it again the next time the window is activated.
+void CSettingDlg::KeepFocusOnShownChoice() {
+  HWND focus = GetFocus();
+  DWORD_PTR code = focus ? SendMessageW(focus, WM_GETDLGCODE, 0, 0) : 0;
+  if ((code & DLGC_RADIOBUTTON) && SendMessageW(focus, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+    FocusShownTab();
+  }
+}
+
+// A press on the window or a page background takes the focus away from
+// the page's controls; it arms dragging the captionless window. Pages
+// pass on only presses on their free spots, never on a disabled control.
+void CSettingDlg::OnLButtonDown() {
+  dragArmed_ = true;
+  FocusShownTab();
+}
+
+void CSettingDlg::OnMouseMove(WPARAM keys, LPARAM position) {
+  if (!(keys & MK_LBUTTON)) dragArmed_ = false;
+  if (!dragArmed_) return;
+  dragArmed_ = false;
+  PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, position);
 }
 
 void CSettingDlg::OnCommand(int id) {
@@ -215,6 +252,7 @@ void CSettingDlg::OnCommand(int id) {
     case IDC_MAIN_INITIALIZE:
       settingsFile_.LoadDefaults(*settingsRecord);
       ShowRecordOnAllPages();
+      KeepFocusOnShownChoice();
       break;
     case IDC_MAIN_SAVE:
       OnSave();
@@ -286,9 +324,12 @@ INT_PTR CSettingDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_QUERYDRAGICON:
       return SetMessageResult(reinterpret_cast<LRESULT>(icon_.get()));
+    case WM_LBUTTONDOWN:
+      OnLButtonDown();
+      return FALSE;
     case WM_MOUSEMOVE:
       // The window has no caption: dragging any free spot moves it.
-      if (wParam & MK_LBUTTON) PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+      OnMouseMove(wParam, lParam);
       return FALSE;
     case WM_CLOSE:
       Close();

@@ -18,6 +18,7 @@
 #include "win/controls/rstatic_text.h"
 #include "win/framework/dialog.h"
 #include "win/framework/handle.h"
+#include "win/framework/modal_input_guard.h"
 #include "win/pages/base_dialog.h"
 
 class CSettingDlg : public Dialog {
@@ -44,6 +45,13 @@ class CSettingDlg : public Dialog {
   void CreatePages();
   void ShowRecordOnAllPages();
   void SelectTab(int tabId);
+  // The keyboard focus never stays where the driver cannot see it, nor on
+  // a radio that is not ticked (Windows ticks a radio that gets the focus):
+  // it goes to the tab of the shown page.
+  void FocusShownTab();
+  void KeepFocusOnShownChoice();
+  void OnLButtonDown();
+  void OnMouseMove(WPARAM keys, LPARAM position);
   void OnCommand(int id);
   void OnSave();
   void ShowSaveFailure();
@@ -51,6 +59,7 @@ class CSettingDlg : public Dialog {
   void Release();
   void Close();
 
+  ModalInputGuard inputGuard_;
   SettingsFile settingsFile_;
   UniqueIcon icon_;
   UniqueFont titleFont_;
@@ -63,4 +72,7 @@ class CSettingDlg : public Dialog {
   std::wstring programFolder_;
   std::uint32_t cardRecordLength_ = 0;  // the record's length word as loaded
   bool initialised_ = false;
+  // A press on a free spot of the window or a page: moving the mouse with
+  // the button down then drags the window.
+  bool dragArmed_ = false;
 };

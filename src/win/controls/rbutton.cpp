@@ -143,6 +143,11 @@ LRESULT CRButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       OnMouseLeave();
       break;
+    case WM_GETDLGCODE:
+      // A tab holds the focus while its page is shown. Without this the
+      // dialog manager would take arrow keys and typed characters from it
+      // and act on the page's controls behind the driver's back.
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ENABLE: {
       const LRESULT result = DefaultProc(msg, wParam, lParam);
       OnEnable(wParam != FALSE);

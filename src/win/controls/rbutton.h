@@ -3,7 +3,8 @@
 // buttons and text push buttons. It keeps its own state, composes one picture
 // per state when its owner gives it its skin, and tells its parent about a
 // click by posting WM_COMMAND (low word: its control id; lParam 0) when the
-// left button is released over it. It takes no focus and handles no keys.
+// left button is released over it. It handles no keys; the main window
+// gives a tab the focus so that keys never reach a hidden page.
 //
 // The owner creates it with CreateChild and then gives it pictures with
 // SetImages or SetSkin. A parent background DC is the DC of the owner's

@@ -1,5 +1,7 @@
 #include "win/pages/base_dialog.h"
 
+#include <windowsx.h>
+
 #include "core/pages/scroll_delta.h"
 
 CBaseDialog::CBaseDialog(int templateId)
@@ -97,11 +99,18 @@ INT_PTR CBaseDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return FALSE;
     }
     case WM_LBUTTONDOWN:
-      OnPageLButtonDown();
+      // A disabled control passes its clicks to the page; a press there is
+      // not one on the page background, so it neither drags the window nor
+      // moves the focus.
+      if (ChildWindowFromPointEx(hwnd(), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
+                                 CWP_SKIPINVISIBLE) != hwnd()) {
+        return FALSE;
+      }
       [[fallthrough]];
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-      // Dragging on a page moves the captionless main window.
+      // Dragging on a page moves the captionless main window, and a press
+      // on its background takes the focus away from its controls.
       SendMessageW(GetParent(hwnd()), msg, wParam, lParam);
       return FALSE;
     default:

@@ -2,7 +2,8 @@
 // Base of the four settings pages: child dialogs in the main window's page
 // area with one background colour for the page and its labels, vertical
 // scrolling by bar and wheel, mouse forwarding to the main window (so the
-// captionless window can be dragged by its pages) and helpers that give a
+// captionless window can be dragged by its pages, and a click on a page's
+// background takes the focus away from its controls) and helpers that give a
 // control its font, text and place in one call.
 
 #include <windows.h>
@@ -40,8 +41,6 @@ class CBaseDialog : public Dialog {
   // A page never ends by Enter or Escape; it lives as long as the window.
   void OnOK() override {}
   void OnCancel() override {}
-  // Called before a left click on the page is passed to the main window.
-  virtual void OnPageLButtonDown() {}
 
   // Sets up the vertical scroll bar for m_nScrollMax at the top.
   void InitScrollBar();

@@ -94,7 +94,6 @@ CCommonDlg::~CCommonDlg() {
 
 BOOL CCommonDlg::OnInitDialog() {
   SetWindowPos(hwnd(), nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(GetDlgItem(hwnd(), IDC_COMMON_FOCUS_HOLDER), SW_HIDE);
   titleFont_ = MakeTahoma(14, FW_BOLD);
   boldFont_ = MakeTahoma(13, FW_BOLD);
   normalFont_ = MakeTahoma(13, FW_NORMAL);
@@ -273,11 +272,6 @@ void CCommonDlg::OnZoneSelected() {
   const int index =
       static_cast<int>(SendDlgItemMessageW(hwnd(), IDC_COMMON_TIME_ZONE_COMBO, CB_GETCURSEL, 0, 0));
   if (settingsRecord != nullptr) ChooseZone(catalogue_, index, *settingsRecord);
-}
-
-void CCommonDlg::OnPageLButtonDown() {
-  // A click on the background takes the focus away from the controls.
-  SetFocus(GetDlgItem(hwnd(), IDC_COMMON_FOCUS_HOLDER));
 }
 
 bool CCommonDlg::OnCommand(int id, int code) {

@@ -34,7 +34,6 @@ class CCommonDlg : public CBaseDialog {
  protected:
   BOOL OnInitDialog() override;
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void OnPageLButtonDown() override;
 
  private:
   HFONT FontFor(pages::common::Font font) const;

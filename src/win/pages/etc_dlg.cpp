@@ -194,7 +194,6 @@ BOOL CEtcDlg::OnInitDialog() {
     CNinePatch::DrawPng(*canvas, png);
   }
   InitScrollBar();
-  ShowWindow(GetDlgItem(hwnd(), IDC_ADDITIONAL_FOCUS_HOLDER), SW_HIDE);
   return TRUE;
 }
 
@@ -311,10 +310,6 @@ void CEtcDlg::ConfirmFormat() {
   CMsgPopupDlg popup;
   popup.SetContent(Text(u"IDS_STRING162"), first + L"\r\n" + second + L"\r\n", width, kHeight);
   if (popup.DoModal(hwnd()) == IDOK && format_) format_(hwnd());
-}
-
-void CEtcDlg::OnPageLButtonDown() {
-  SetFocus(GetDlgItem(hwnd(), IDC_ADDITIONAL_FOCUS_HOLDER));
 }
 
 RECT CEtcDlg::ItemRect(int id) const {

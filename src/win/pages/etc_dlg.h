@@ -37,7 +37,6 @@ class CEtcDlg : public CBaseDialog {
  protected:
   BOOL OnInitDialog() override;
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void OnPageLButtonDown() override;
 
  private:
   void LayOut();

@@ -29,9 +29,8 @@ UniqueFont MakeFont(int height, int weight) {
 }  // namespace
 
 CModePageDlg::CModePageDlg(int templateId, std::span<const PageRow> rows,
-                           std::span<const pages::rows::SliderScale> scales, int focusHolderId,
-                           int scrollMax)
-    : CBaseDialog(templateId), rows_(rows), scales_(scales), focusHolderId_(focusHolderId) {
+                           std::span<const pages::rows::SliderScale> scales, int scrollMax)
+    : CBaseDialog(templateId), rows_(rows), scales_(scales) {
   m_nScrollMax = scrollMax;
   m_nScrollStep = 80;
 }
@@ -43,7 +42,6 @@ BOOL CModePageDlg::OnInitDialog() {
   boldFont_ = MakeFont(13, FW_BOLD);
   normalFont_ = MakeFont(13, FW_NORMAL);
   if (m_nScrollMax > 0) InitScrollBar();
-  ShowWindow(GetDlgItem(hwnd(), focusHolderId_), SW_HIDE);
   for (const PageRow& row : rows_) {
     if (row.kind != RowKind::kSlider) continue;
     auto slider = std::make_unique<CSubSlider>();
@@ -130,10 +128,6 @@ void CModePageDlg::OnSliderMoved(HWND slider) {
   if (row == nullptr || row->kind != RowKind::kSlider) return;
   int position = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
   pages::rows::ApplySliderPosition(*row, position, *settingsRecord);
-}
-
-void CModePageDlg::OnPageLButtonDown() {
-  SetFocus(GetDlgItem(hwnd(), focusHolderId_));
 }
 
 RECT CModePageDlg::ItemRect(int id) const {

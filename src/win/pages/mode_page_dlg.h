@@ -19,11 +19,10 @@
 
 class CModePageDlg : public CBaseDialog {
  public:
-  // `rows` and `scales` are static tables; `focusHolderId` is the hidden
-  // button that takes the focus when the page background is clicked;
-  // `scrollMax` is how far the page scrolls (0: it does not).
+  // `rows` and `scales` are static tables; `scrollMax` is how far the
+  // page scrolls (0: it does not).
   CModePageDlg(int templateId, std::span<const pages::rows::PageRow> rows,
-               std::span<const pages::rows::SliderScale> scales, int focusHolderId, int scrollMax);
+               std::span<const pages::rows::SliderScale> scales, int scrollMax);
 
   // Back to the top, lays out and re-texts every row in the program's
   // language, then sets the controls from the record without writing to it.
@@ -32,7 +31,6 @@ class CModePageDlg : public CBaseDialog {
  protected:
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   BOOL OnInitDialog() override;
-  void OnPageLButtonDown() override;
 
   // A click on a button of the table; by default a radio stores its value
   // and any other button does nothing.
@@ -55,7 +53,6 @@ class CModePageDlg : public CBaseDialog {
 
   std::span<const pages::rows::PageRow> rows_;
   std::span<const pages::rows::SliderScale> scales_;
-  int focusHolderId_;
   UniqueFont titleFont_;
   UniqueFont boldFont_;
   UniqueFont normalFont_;

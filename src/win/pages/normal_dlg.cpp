@@ -4,4 +4,4 @@
 
 CNormalDlg::CNormalDlg()
     : CModePageDlg(IDD_CONTINUOUS, pages::normal::kRows, pages::normal::kScales,
-                   IDC_CONTINUOUS_FOCUS_HOLDER, pages::normal::kScrollMax) {}
+                   pages::normal::kScrollMax) {}

@@ -19,7 +19,7 @@ std::wstring Text(const char16_t* key) {
 
 CParkingDlg::CParkingDlg()
     : CModePageDlg(IDD_PARKING, pages::parking::kRows, pages::parking::kScales,
-                   IDC_PARKING_FOCUS_HOLDER, pages::parking::kScrollMax) {
+                   pages::parking::kScrollMax) {
   motionEditor_.SelectAllCells();
 }
 
