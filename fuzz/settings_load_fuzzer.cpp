@@ -1,5 +1,6 @@
 // setup.cfg as a card may hold it: any length, any bytes. The loader must
-// take the file's first bytes as the record (zero beyond them), and a save
+// take the file's first bytes as the record (zero beyond them) unless the
+// file is shorter than any layout, and a save
 // over the same file must change no byte beyond the length it writes.
 
 #include <algorithm>
@@ -19,9 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SettingsRecord record{};
   settingsRecord = &record;
   SettingsFile settingsFile;
-  FUZZ_REQUIRE(settingsFile.LoadSettings(file.path()) == 1);
+  // A file shorter than the oldest layout is damaged and not loaded.
+  const bool damaged = size < kOldestRecordSize;
+  FUZZ_REQUIRE(settingsFile.LoadSettings(file.path()) == (damaged ? 0 : 1));
   const auto* recordBytes = reinterpret_cast<const std::uint8_t*>(&record);
-  const std::size_t loaded = std::min<std::size_t>(size, kSettingsRecordSize);
+  const std::size_t loaded = damaged ? 0 : std::min<std::size_t>(size, kSettingsRecordSize);
   FUZZ_REQUIRE(std::equal(data, data + loaded, recordBytes));
   FUZZ_REQUIRE(std::all_of(recordBytes + loaded, recordBytes + kSettingsRecordSize,
                            [](std::uint8_t b) { return b == 0; }));

@@ -68,14 +68,18 @@ TEST_F(LoadTest, EveryLayoutLengthLoadsWithItsWarnings) {
   }
 }
 
-TEST_F(LoadTest, EmptyFileLoadsAsZeroRecordWithoutWarnings) {
-  WriteFileBytes(File("setup.cfg"), "");
-  *settingsRecord = PatternRecord(432);
-  diag::CollectingSink sink;
-  ASSERT_EQ(settingsFile_.LoadSettings(File("setup.cfg")), 1);
-  EXPECT_EQ(RecordBytes(*settingsRecord), std::string(kSettingsRecordSize, '\0'));
-  EXPECT_EQ(sink.lines,
-            LoadingLines(u"Read Product:[], Config Ver.:[0.0], CheckSum:[0], Read Size:[0]\n"));
+// Shorter than any layout: a damaged file, not settings of the camera.
+TEST_F(LoadTest, FileShorterThanTheOldestLayoutIsNotLoaded) {
+  for (std::size_t length : {0, 100, 355}) {
+    SCOPED_TRACE(length);
+    WriteFileBytes(File("setup.cfg"), PatternFile(length, 432));
+    *settingsRecord = PatternRecord(420);
+    diag::CollectingSink sink;
+    EXPECT_EQ(settingsFile_.LoadSettings(File("setup.cfg")), 0);
+    EXPECT_EQ(RecordBytes(*settingsRecord), RecordBytes(PatternRecord(420)));
+    EXPECT_EQ(sink.lines, std::vector<std::u16string>{
+                              u"Warning BlackBox Setting too short, factory settings used !\n"});
+  }
 }
 
 TEST(ProductName, IsDecodedAndEndsAtNulOrSixteenBytes) {

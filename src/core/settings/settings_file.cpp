@@ -31,6 +31,14 @@ int SettingsFile::LoadSettings(const std::filesystem::path& path) {
   // Only the record's worth is read, so a damaged card with a huge file
   // costs nothing; its real length still drives the warnings.
   std::optional<std::uint64_t> length = file.Size();
+  // No camera writes less than the first layout: a shorter file was cut
+  // off (a card pulled while writing) and holds no settings worth
+  // showing, so the caller starts from the factory settings instead of
+  // from zeros the driver never chose.
+  if (length && *length < kOldestRecordSize) {
+    diag::Write(u"Warning BlackBox Setting too short, factory settings used !\n");
+    return 0;
+  }
   SettingsRecord loaded{};
   std::optional<std::size_t> count;
   if (length) count = file.Read(std::as_writable_bytes(std::span(&loaded, 1)));

@@ -12,10 +12,11 @@
 class SettingsFile {
  public:
   // Reads setup.cfg into settingsRecord (allocated if still null): the first
-  // min(length, 432) bytes of the file, the rest of the record zero. A
-  // shorter file (older camera), a longer one or one whose length differs
-  // from its checkSum is still used, with a warning line. Returns 0 and leaves
-  // the record untouched when the file cannot be opened or read.
+  // min(length, 432) bytes of the file, the rest of the record zero. An
+  // older camera's shorter file, a longer one or one whose length differs
+  // from its checkSum is still used, with a warning line. Returns 0 and
+  // leaves the record untouched when the file cannot be opened or read, or
+  // is shorter than the oldest layout (damaged).
   int LoadSettings(const std::filesystem::path& path);
 
   // Puts the factory values into every field that has one. checkSum,
