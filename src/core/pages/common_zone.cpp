@@ -58,7 +58,11 @@ int SelectStoredZone(const CTimeZoneInfoManager& catalogue, const tz::PcTimeZone
   WriteZoneLine(u"TimeZone Read  ", name, record.timeZoneOffset);
   if (catalogue.GetCount() == 0) return -1;
   if (!name.empty() || record.timeZoneOffset != 0) {
-    const int stored = catalogue.FindZone(name, record.timeZoneOffset);
+    // A zone this PC does not know (or knows at another offset) is shown
+    // by a zone of the same offset, so the list never shows an offset
+    // other than the one Save keeps and time.dat carries.
+    int stored = catalogue.FindZone(name, record.timeZoneOffset);
+    if (stored < 0) stored = catalogue.FindZone(u"", record.timeZoneOffset);
     return stored >= 0 ? stored : catalogue.FindCurrentZone(pc);
   }
   const int current = catalogue.FindCurrentZone(pc);

@@ -22,8 +22,9 @@ void StoreZone(SettingsRecord& record, const CRegTimeZoneInfo& zone);
 
 // The catalogue index that shows the record's zone, after writing the line
 // "TimeZone Read  [name] Bias[offset]". A stored name or offset selects the
-// matching zone, or else the PC's zone `pc`, and leaves the record alone; a
-// record without a zone (empty name, offset 0) gets the PC's zone written.
+// matching zone, or else the first zone of that offset, or else the PC's
+// zone `pc`, and leaves the record alone; a record without a zone (empty
+// name, offset 0) gets the PC's zone written.
 // -1, with the record untouched, when the catalogue is empty.
 int SelectStoredZone(const CTimeZoneInfoManager& catalogue, const tz::PcTimeZone& pc,
                      SettingsRecord& record);
