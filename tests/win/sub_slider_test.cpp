@@ -47,4 +47,31 @@ TEST(SubSlider, TooltipShowsTheStoredMeaningOfThePosition) {
   EXPECT_EQ(slider.hwnd(), nullptr) << "the object lets go of a destroyed window";
 }
 
+// What the driver sees while dragging is the text the tooltip window shows,
+// not only the text it would ask for.
+TEST(SubSlider, TooltipShowsTheMeaningWhileTheThumbIsDragged) {
+  HWND trackbar = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_POPUP | WS_VISIBLE | TBS_TOOLTIPS, 0,
+                                  0, 200, 40, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(trackbar, nullptr);
+  CSubSlider slider;
+  ASSERT_TRUE(slider.Attach(trackbar));
+  slider.SetRange(0, 7);
+  slider.SetValueType(pages::SliderValueType::kVoltage12);
+  slider.SetPos(6);
+  RECT thumb{};
+  SendMessageW(trackbar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  const int y = (thumb.top + thumb.bottom) / 2;
+  SendMessageW(trackbar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((thumb.left + thumb.right) / 2, y));
+  SendMessageW(trackbar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, y));
+  ASSERT_EQ(slider.GetPos(), 0);
+
+  auto tooltip = reinterpret_cast<HWND>(SendMessageW(trackbar, TBM_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(tooltip, nullptr);
+  wchar_t shown[16] = {};
+  GetWindowTextW(tooltip, shown, 16);
+  EXPECT_STREQ(shown, L"11.6");
+  SendMessageW(trackbar, WM_LBUTTONUP, 0, MAKELPARAM(0, y));
+  DestroyWindow(trackbar);
+}
+
 }  // namespace

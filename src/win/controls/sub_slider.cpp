@@ -16,7 +16,9 @@ void CSubSlider::SetRange(int low, int high) {
 void CSubSlider::SetPos(int position) { SendMessageW(hwnd(), TBM_SETPOS, TRUE, position); }
 
 // Some trackbar implementations fill their tooltip themselves with the raw
-// position instead of asking; put the meaning back after they did.
+// position instead of asking; put the meaning back after they did. The
+// drag tooltip is a tracking one, which shows a new text only when it is
+// activated again.
 void CSubSlider::UpdateTooltip() {
   HWND tooltip = reinterpret_cast<HWND>(SendMessageW(hwnd(), TBM_GETTOOLTIPS, 0, 0));
   if (tooltip == nullptr || !IsWindowVisible(tooltip)) return;
@@ -26,6 +28,7 @@ void CSubSlider::UpdateTooltip() {
   if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info))) return;
   info.lpszText = text.data();
   SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
 }
 
 LRESULT CSubSlider::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
