@@ -79,4 +79,11 @@ const RadioPair* FindRadioPair(int id);
 // The radio of `pair` that shows the record's value.
 int TickedRadio(const RadioPair& pair, const SettingsRecord& record);
 
+// Whether Save writes the field that `pair`, or the time-zone list,
+// shows. An older camera's shorter file keeps its length, so the controls
+// of the fields it lacks are shown disabled: the screen never promises
+// what the card will not get.
+bool IsSaved(const RadioPair& pair, const SettingsRecord& record);
+bool IsZoneSaved(const SettingsRecord& record);
+
 }  // namespace pages::common

@@ -82,14 +82,10 @@ int SettingsFile::SaveSettings(const std::filesystem::path& path) {
   // An older camera's file keeps its own length. A record that was never
   // loaded has checkSum 0 and is written whole, as the current version, so
   // that a fresh card gets its settings at all.
-  // A damaged file may claim fewer bytes than the oldest layout holds;
-  // writing only those would drop the driver's edits while reporting
-  // success, so such a record is written whole too.
   SettingsRecord image = *settingsRecord;
-  std::size_t size = std::min(image.checkSum, kSettingsRecordSize);
-  if (image.checkSum < kOldestRecordSize) {
-    size = kSettingsRecordSize;
-    if (image.configVersion == 0) image.configVersion = kConfigVersion15;
+  const std::size_t size = settings::SavedLength(image.checkSum);
+  if (image.checkSum < kOldestRecordSize && image.configVersion == 0) {
+    image.configVersion = kConfigVersion15;
   }
   image.checkSum = kSettingsRecordSize;
   std::span<const std::byte> bytes = std::as_bytes(std::span(&image, 1)).first(size);

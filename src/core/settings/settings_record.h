@@ -151,4 +151,13 @@ namespace settings {
 // at the first NUL or after 16 bytes.
 std::u16string ProductName(const SettingsRecord& record);
 
+// How many bytes of the record a save writes for a record whose length
+// word is `checkSum`: an older camera's own length; the whole record when
+// the word is larger, or shorter than any layout (never loaded, or
+// damaged: writing only those bytes would drop the driver's edits).
+std::size_t SavedLength(std::uint32_t checkSum);
+
+// Whether a save writes every byte of the field at `offset` of `size` bytes.
+bool IsSaved(const SettingsRecord& record, std::size_t offset, std::size_t size);
+
 }  // namespace settings

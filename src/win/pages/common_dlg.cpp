@@ -208,7 +208,12 @@ void CCommonDlg::ShowFields() {
       SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(ticked, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), ticked)));
     }
+    if (!IsSaved(pair, *settingsRecord)) {
+      EnableWindow(GetDlgItem(hwnd(), pair.onId), FALSE);
+      EnableWindow(GetDlgItem(hwnd(), pair.offId), FALSE);
+    }
   }
+  EnableWindow(GetDlgItem(hwnd(), IDC_COMMON_TIME_ZONE_COMBO), IsZoneSaved(*settingsRecord));
 }
 
 void CCommonDlg::ShowClock() {
