@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
 #include <atomic>
 #include <cstdio>
@@ -65,10 +64,14 @@ void PostClick(HWND window, UINT down = WM_LBUTTONDOWN) {
   PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
-HWND MainControl(HWND main, int id) { return GetDlgItem(main, id); }
+HWND MainControl(HWND main, int id) {
+  return GetDlgItem(main, id);
+}
 
 // Whether the driver can see `window`: it and every window it lies in.
-bool Seen(HWND window) { return window != nullptr && IsWindowVisible(window); }
+bool Seen(HWND window) {
+  return window != nullptr && IsWindowVisible(window);
+}
 
 class MainWindowInput : public CardFolderTest {
  protected:
@@ -100,13 +103,21 @@ TEST_F(MainWindowInput, KeysAfterATabClickNeverReachTheHiddenPage) {
     int clickedTab;
     std::vector<UINT> keys;
   } cases[] = {
-      {IDC_MAIN_TAB_COMMON, IDC_COMMON_LANGUAGE_ENGLISH, IDC_MAIN_TAB_CONTINUOUS,
+      {IDC_MAIN_TAB_COMMON,
+       IDC_COMMON_LANGUAGE_ENGLISH,
+       IDC_MAIN_TAB_CONTINUOUS,
        {VK_DOWN, VK_SPACE}},
-      {IDC_MAIN_TAB_COMMON, IDC_COMMON_FRONT_BRIGHTNESS_SLIDER, IDC_MAIN_TAB_ADDITIONAL,
+      {IDC_MAIN_TAB_COMMON,
+       IDC_COMMON_FRONT_BRIGHTNESS_SLIDER,
+       IDC_MAIN_TAB_ADDITIONAL,
        {VK_END, VK_SPACE}},
-      {IDC_MAIN_TAB_PARKING, IDC_PARKING_TIMER_SLIDER, IDC_MAIN_TAB_ADDITIONAL,
+      {IDC_MAIN_TAB_PARKING,
+       IDC_PARKING_TIMER_SLIDER,
+       IDC_MAIN_TAB_ADDITIONAL,
        {VK_HOME, VK_DOWN, VK_DOWN, VK_SPACE}},
-      {IDC_MAIN_TAB_COMMON, IDC_COMMON_TIME_ZONE_COMBO, IDC_MAIN_TAB_PARKING,
+      {IDC_MAIN_TAB_COMMON,
+       IDC_COMMON_TIME_ZONE_COMBO,
+       IDC_MAIN_TAB_PARKING,
        {VK_DOWN, VK_DOWN, VK_SPACE, VK_LEFT}},
   };
   HangWatchdog watchdog;
@@ -138,37 +149,37 @@ TEST_F(MainWindowInput, ADoubleClickOnDisabledAsksOnce) {
 
   int questions = 0;
   int quietTicks = 0;
-  RunMainWindow(folder_, {Command(IDC_MAIN_TAB_PARKING),
-                          [](HWND main) {
-                            HWND off = PageControl(main, IDC_PARKING_MODE_OFF);
-                            PostClick(off);
-                            PostClick(off, WM_LBUTTONDBLCLK);
-                            PostClick(MainControl(main, IDC_MAIN_TAB_CONTINUOUS));
-                            return true;
-                          },
-                          [&](HWND main) {
-                            HWND question = FindThreadDialog(false);
-                            if (question == nullptr) return false;
-                            ++questions;
-                            EXPECT_FALSE(IsWindowEnabled(main));
-                            PostMessageW(question, WM_COMMAND, IDC_MSG_POPUP_NO, 0);
-                            return true;
-                          },
-                          [&](HWND) {
-                            if (FindThreadDialog(false) != nullptr) ++questions;
-                            return ++quietTicks == 5;
-                          },
-                          [](HWND main) {
-                            EXPECT_TRUE(Seen(PageControl(main, IDC_PARKING_MODE_ON)));
-                            EXPECT_EQ(SendMessageW(PageControl(main, IDC_PARKING_MODE_ON),
-                                                   BM_GETCHECK, 0, 0),
-                                      BST_CHECKED);
-                            EXPECT_EQ(SendMessageW(PageControl(main, IDC_PARKING_MODE_OFF),
-                                                   BM_GETCHECK, 0, 0),
-                                      BST_UNCHECKED);
-                            return true;
-                          },
-                          Command(IDC_MAIN_SAVE)});
+  RunMainWindow(
+      folder_, {Command(IDC_MAIN_TAB_PARKING),
+                [](HWND main) {
+                  HWND off = PageControl(main, IDC_PARKING_MODE_OFF);
+                  PostClick(off);
+                  PostClick(off, WM_LBUTTONDBLCLK);
+                  PostClick(MainControl(main, IDC_MAIN_TAB_CONTINUOUS));
+                  return true;
+                },
+                [&](HWND main) {
+                  HWND question = FindThreadDialog(false);
+                  if (question == nullptr) return false;
+                  ++questions;
+                  EXPECT_FALSE(IsWindowEnabled(main));
+                  PostMessageW(question, WM_COMMAND, IDC_MSG_POPUP_NO, 0);
+                  return true;
+                },
+                [&](HWND) {
+                  if (FindThreadDialog(false) != nullptr) ++questions;
+                  return ++quietTicks == 5;
+                },
+                [](HWND main) {
+                  EXPECT_TRUE(Seen(PageControl(main, IDC_PARKING_MODE_ON)));
+                  EXPECT_EQ(SendMessageW(PageControl(main, IDC_PARKING_MODE_ON), BM_GETCHECK, 0, 0),
+                            BST_CHECKED);
+                  EXPECT_EQ(
+                      SendMessageW(PageControl(main, IDC_PARKING_MODE_OFF), BM_GETCHECK, 0, 0),
+                      BST_UNCHECKED);
+                  return true;
+                },
+                Command(IDC_MAIN_SAVE)});
   EXPECT_EQ(questions, 1);
   EXPECT_EQ(ReadRecord(folder_ / "setup.cfg").parkingMode, 1);
 }
@@ -197,8 +208,8 @@ TEST_F(MainWindowInput, InitializeOnAScrolledPageRedrawsEveryControl) {
     record.securityLed = 2;
     record.memoryPartition = 3;
   });
-  const int shown[] = {IDC_ADDITIONAL_LED_MODE_1, IDC_ADDITIONAL_LED_MODE_2,
-                       IDC_ADDITIONAL_LED_MODE_3, IDC_ADDITIONAL_LED_OFF,
+  const int shown[] = {IDC_ADDITIONAL_LED_MODE_1,  IDC_ADDITIONAL_LED_MODE_2,
+                       IDC_ADDITIONAL_LED_MODE_3,  IDC_ADDITIONAL_LED_OFF,
                        IDC_ADDITIONAL_PARTITION_A, IDC_ADDITIONAL_PARTITION_B,
                        IDC_ADDITIONAL_PARTITION_C};
   int ticks = 0;
@@ -208,8 +219,7 @@ TEST_F(MainWindowInput, InitializeOnAScrolledPageRedrawsEveryControl) {
                             SendMessageW(page, WM_VSCROLL, SB_PAGEDOWN, 0);
                             return true;
                           },
-                          Command(IDC_MAIN_INITIALIZE),
-                          [&](HWND) { return ++ticks == 3; },
+                          Command(IDC_MAIN_INITIALIZE), [&](HWND) { return ++ticks == 3; },
                           [&](HWND main) {
                             for (int id : shown) {
                               HWND control = PageControl(main, id);
@@ -237,38 +247,37 @@ TEST_F(MainWindowInput, ADamagedFileGivesTheFactorySettings) {
 // on a disabled control (which Windows hands to the page) neither drags
 // the window nor moves the focus.
 TEST_F(MainWindowInput, OnlyAPressOnAFreeSpotDragsTheWindow) {
-  RunMainWindow(folder_, {[](HWND main) {
-                            SendMessageW(PageControl(main, IDC_COMMON_VOICE_GUIDANCE_OFF), BM_CLICK,
-                                         0, 0);
-                            HWND volume = PageControl(main, IDC_COMMON_VOLUME_SLIDER);
-                            HWND page = GetParent(volume);
-                            EXPECT_FALSE(IsWindowEnabled(volume));
-                            RECT slider{};
-                            GetWindowRect(volume, &slider);
-                            MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&slider), 2);
-                            const struct {
-                              POINT at;
-                              bool drags;
-                            } presses[] = {{{(slider.left + slider.right) / 2, slider.top + 5}, false},
-                                           {{580, 5}, true}};
-                            for (const auto& press : presses) {
-                              SCOPED_TRACE(press.drags);
-                              SetFocus(PageControl(main, IDC_COMMON_SPEED_KMH));
-                              const LPARAM at = MAKELPARAM(press.at.x, press.at.y);
-                              const LPARAM moved = MAKELPARAM(press.at.x + 20, press.at.y);
-                              SendMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, at);
-                              SendMessageW(page, WM_MOUSEMOVE, MK_LBUTTON, moved);
-                              SendMessageW(page, WM_LBUTTONUP, 0, moved);
-                              MSG drag{};
-                              EXPECT_EQ(PeekMessageW(&drag, main, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN,
-                                                     PM_REMOVE) != FALSE,
-                                        press.drags);
-                              EXPECT_EQ(GetFocus() == MainControl(main, IDC_MAIN_TAB_COMMON),
-                                        press.drags);
-                            }
-                            return true;
-                          },
-                          Command(IDC_MAIN_CANCEL)});
+  RunMainWindow(folder_,
+                {[](HWND main) {
+                   SendMessageW(PageControl(main, IDC_COMMON_VOICE_GUIDANCE_OFF), BM_CLICK, 0, 0);
+                   HWND volume = PageControl(main, IDC_COMMON_VOLUME_SLIDER);
+                   HWND page = GetParent(volume);
+                   EXPECT_FALSE(IsWindowEnabled(volume));
+                   RECT slider{};
+                   GetWindowRect(volume, &slider);
+                   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&slider), 2);
+                   const struct {
+                     POINT at;
+                     bool drags;
+                   } presses[] = {{{(slider.left + slider.right) / 2, slider.top + 5}, false},
+                                  {{580, 5}, true}};
+                   for (const auto& press : presses) {
+                     SCOPED_TRACE(press.drags);
+                     SetFocus(PageControl(main, IDC_COMMON_SPEED_KMH));
+                     const LPARAM at = MAKELPARAM(press.at.x, press.at.y);
+                     const LPARAM moved = MAKELPARAM(press.at.x + 20, press.at.y);
+                     SendMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, at);
+                     SendMessageW(page, WM_MOUSEMOVE, MK_LBUTTON, moved);
+                     SendMessageW(page, WM_LBUTTONUP, 0, moved);
+                     MSG drag{};
+                     EXPECT_EQ(PeekMessageW(&drag, main, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN,
+                                            PM_REMOVE) != FALSE,
+                               press.drags);
+                     EXPECT_EQ(GetFocus() == MainControl(main, IDC_MAIN_TAB_COMMON), press.drags);
+                   }
+                   return true;
+                 },
+                 Command(IDC_MAIN_CANCEL)});
 }
 
 // Windows ticks a radio that gets the focus, so the focus never rests on

@@ -1,8 +1,8 @@
 #include "main_window_support.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <algorithm>
 #include <iterator>
 
 #include "resource_ids.h"
@@ -113,9 +113,8 @@ std::wstring WindowText(HWND hwnd) {
 }
 
 void CardFolderTest::SetUp() {
-  folder_ = fs::temp_directory_path() /
-            (L"main-window-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(GetTickCount64()));
+  folder_ = fs::temp_directory_path() / (L"main-window-" + std::to_wstring(GetCurrentProcessId()) +
+                                         L"-" + std::to_wstring(GetTickCount64()));
   fs::create_directories(folder_);
 }
 
