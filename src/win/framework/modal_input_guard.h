@@ -13,18 +13,12 @@
 
 #include <windows.h>
 
+#include "win/framework/message_filter.h"
+
 class ModalInputGuard {
  public:
   ModalInputGuard();
-  ~ModalInputGuard();
-  ModalInputGuard(const ModalInputGuard&) = delete;
-  ModalInputGuard& operator=(const ModalInputGuard&) = delete;
-
-  // True when `msg` is input for a window that a modal window disables.
-  static bool IsBlockedInput(const MSG& msg);
 
  private:
-  static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam);
-
-  HHOOK hook_;
+  MessageFilter filter_;
 };

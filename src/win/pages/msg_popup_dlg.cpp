@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "resource_ids.h"
+#include "win/framework/message_filter.h"
 #include "win/pages/popup_colours.h"
 
 namespace {
@@ -13,10 +14,6 @@ constexpr int kTwoLineHeight = 50;
 constexpr int kButtonWidth = 85;
 constexpr int kButtonHeight = 25;
 
-// The popup whose modal loop runs on this thread; its keys come through
-// the thread's message filter.
-thread_local CMsgPopupDlg* activePopup = nullptr;
-
 size_t CountLineBreaks(const std::wstring& text) {
   size_t count = 0;
   for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2)) {
@@ -24,14 +21,6 @@ size_t CountLineBreaks(const std::wstring& text) {
   }
   return count;
 }
-
-struct HookTraits {
-  using Handle = HHOOK;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { UnhookWindowsHookEx(h); }
-};
-using UniqueHook = UniqueHandle<HookTraits>;
 
 }  // namespace
 
@@ -50,23 +39,9 @@ void CMsgPopupDlg::SetContent(std::wstring caption, std::wstring message, int wi
 // filter sees each message of the modal loop first, so the popup can keep
 // Escape from closing it.
 INT_PTR CMsgPopupDlg::DoModal(HWND owner) {
-  CMsgPopupDlg* outer = std::exchange(activePopup, this);
-  INT_PTR result;
-  {
-    UniqueHook filter(
-        SetWindowsHookExW(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId()));
-    result = Dialog::DoModal(owner);
-  }
-  activePopup = outer;
-  return result;
-}
-
-LRESULT CALLBACK CMsgPopupDlg::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == MSGF_DIALOGBOX && activePopup != nullptr &&
-      activePopup->PreTranslateMessage(*reinterpret_cast<const MSG*>(lParam))) {
-    return TRUE;
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+  MessageFilter filter(
+      [this](const MSG& msg, int loop) { return loop == MSGF_DIALOGBOX && PreTranslateMessage(msg); });
+  return Dialog::DoModal(owner);
 }
 
 bool CMsgPopupDlg::PreTranslateMessage(const MSG& msg) {

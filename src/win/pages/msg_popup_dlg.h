@@ -36,7 +36,6 @@ class CMsgPopupDlg : public Dialog {
   // The keys, seen before the dialog manager turns Escape into Cancel:
   // true when `msg` is swallowed.
   bool PreTranslateMessage(const MSG& msg);
-  static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
 
   std::wstring caption_;
   std::wstring message_;
