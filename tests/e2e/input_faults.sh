@@ -5,7 +5,8 @@
 # - a setup.cfg cut to 0 bytes gives the factory settings, not zeros;
 # - keys pressed after a tab click never reach the page left behind, and
 #   Space there leaves the window answering;
-# - a double click on parking mode "Disabled" asks once, and No keeps it on.
+# - a double click on parking mode "Disabled" asks once, and No keeps it on;
+# - the mouse wheel turned down and up over every page only scrolls it.
 # Usage: input_faults.sh PROGRAM.exe SCREENSHOT_DIR
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -55,7 +56,20 @@ start_program
 save_and_wait
 cp "$cfg" "$card/factory.cfg"
 
-# 1. A damaged, empty setup.cfg; keys after tab clicks.
+# 1. The wheel over each page, with the pointer in its middle, where the
+# time-zone list and the sliders pass under it while the page scrolls.
+start_program
+for tab_x in 86 236 386 536; do
+  click "$tab_x" 66
+  xdotool mousemove 300 300
+  for direction in 5 4; do
+    for _ in 1 2 3 4 5 6 7; do xdotool click "$direction"; sleep 0.05; done
+  done
+done
+save_and_wait
+cmp -s "$cfg" "$card/factory.cfg" || fail "scrolling with the wheel changed setup.cfg"
+
+# 2. A damaged, empty setup.cfg; keys after tab clicks.
 : >"$cfg"
 start_program
 click "${continuous_tab[@]}"
@@ -66,7 +80,7 @@ import -window root "$shots/after-keys.png"
 save_and_wait
 cmp -s "$cfg" "$card/factory.cfg" || fail "Save wrote something other than the factory settings"
 
-# 2. A double click on "Disabled" with parking mode on.
+# 3. A double click on "Disabled" with parking mode on.
 python3 - "$cfg" <<'PY'
 import struct, sys
 path = sys.argv[1]

@@ -300,4 +300,67 @@ TEST_F(MainWindowInput, TheFocusNeverRestsOnAnUntickedRadio) {
                           Command(IDC_MAIN_CANCEL)});
 }
 
+// The wheel scrolls the page whatever control lies under the pointer: a
+// slider, the time-zone list or a date picker never takes the notches as a
+// new setting. An open drop-down list keeps them.
+TEST_F(MainWindowInput, TheWheelScrollsThePageOverEveryKindOfControl) {
+  const std::string factory = FactoryFile();
+  WriteAll(folder_ / "setup.cfg", factory);
+  const struct {
+    int tab;
+    std::vector<int> controls;
+  } pages[] = {
+      {IDC_MAIN_TAB_COMMON,
+       {IDC_COMMON_LANGUAGE_FRENCH, IDC_COMMON_FRONT_BRIGHTNESS_SLIDER, IDC_COMMON_VOLUME_SLIDER,
+        IDC_COMMON_CLOCK_DATE_PICKER, IDC_COMMON_CLOCK_TIME_PICKER, IDC_COMMON_TIME_ZONE_COMBO,
+        IDC_COMMON_DST_OFF}},
+      {IDC_MAIN_TAB_PARKING,
+       {IDC_PARKING_MODE_OFF, IDC_PARKING_IMPACT_SLIDER, IDC_PARKING_MOTION_SENSITIVITY_SLIDER,
+        IDC_PARKING_TIMER_SLIDER, IDC_PARKING_VOLTAGE_12V_SLIDER, IDC_PARKING_VOLTAGE_24V_SLIDER}},
+  };
+  auto wheel = [](HWND control, int delta) {
+    RECT rc{};
+    GetWindowRect(control, &rc);
+    PostMessageW(control, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(rc.left + 5, rc.top + 5));
+  };
+  auto scrolled = [](HWND control) { return GetScrollPos(GetParent(control), SB_VERT); };
+  std::vector<Step> steps;
+  for (const auto& page : pages) {
+    steps.push_back(Command(page.tab));
+    for (int id : page.controls) {
+      steps.push_back([=](HWND main) {
+        wheel(PageControl(main, id), -WHEEL_DELTA);
+        return true;
+      });
+      steps.push_back([=](HWND main) {
+        EXPECT_EQ(scrolled(PageControl(main, id)), 80) << id;
+        wheel(PageControl(main, id), WHEEL_DELTA);
+        return true;
+      });
+      steps.push_back([=](HWND main) {
+        EXPECT_EQ(scrolled(PageControl(main, id)), 0) << id;
+        return true;
+      });
+    }
+  }
+  steps.push_back(Command(IDC_MAIN_SAVE));
+  RunMainWindow(folder_, steps);
+  EXPECT_EQ(ReadAll(folder_ / "setup.cfg"), factory);
+
+  RunMainWindow(folder_, {[&](HWND main) {
+                            HWND zones = PageControl(main, IDC_COMMON_TIME_ZONE_COMBO);
+                            SendMessageW(zones, CB_SHOWDROPDOWN, TRUE, 0);
+                            wheel(zones, -WHEEL_DELTA);
+                            return true;
+                          },
+                          [&](HWND main) {
+                            HWND zones = PageControl(main, IDC_COMMON_TIME_ZONE_COMBO);
+                            EXPECT_EQ(scrolled(zones), 0) << "an open list keeps the wheel";
+                            SendMessageW(zones, CB_SHOWDROPDOWN, FALSE, 0);
+                            return true;
+                          },
+                          Command(IDC_MAIN_CANCEL)});
+  EXPECT_EQ(ReadAll(folder_ / "setup.cfg"), factory);
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include "win/app/setting_dlg.h"
 
+#include <algorithm>
+
 #include "core/app/language_choice.h"
 #include "core/diag/diagnostics.h"
 #include "core/lang/lang_manager.h"
@@ -70,6 +72,9 @@ std::wstring ReadViewerLanguage() {
 
 CSettingDlg::CSettingDlg()
     : Dialog(IDD_MAIN),
+      pageWheel_([this](const MSG& msg, int) {
+        return std::ranges::any_of(pages_, [&](auto& page) { return page && page->TakeWheel(msg); });
+      }),
       icon_(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon),
                                           IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
 

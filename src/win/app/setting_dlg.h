@@ -60,6 +60,8 @@ class CSettingDlg : public Dialog {
   void Close();
 
   ModalInputGuard inputGuard_;
+  // Wheel notches over a page's controls scroll the page.
+  MessageFilter pageWheel_;
   SettingsFile settingsFile_;
   UniqueIcon icon_;
   UniqueFont titleFont_;

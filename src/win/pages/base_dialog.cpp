@@ -1,5 +1,6 @@
 #include "win/pages/base_dialog.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "core/pages/scroll_delta.h"
@@ -60,6 +61,30 @@ void CBaseDialog::ScrollBy(int delta) {
   m_nScrollPos += delta;
   SetScrollPos(hwnd(), SB_VERT, m_nScrollPos, TRUE);
   ScrollWindow(hwnd(), 0, -delta, nullptr, nullptr);
+}
+
+namespace {
+
+// A list or calendar open under a control: the wheel belongs to it.
+bool IsDroppedDown(HWND control) {
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  if (lstrcmpiW(cls, WC_COMBOBOXW) == 0) return SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0);
+  if (lstrcmpiW(cls, DATETIMEPICK_CLASSW) == 0) {
+    return SendMessageW(control, DTM_GETMONTHCAL, 0, 0) != 0;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool CBaseDialog::TakeWheel(const MSG& msg) {
+  if (msg.message != WM_MOUSEWHEEL || hwnd() == nullptr || !IsChild(hwnd(), msg.hwnd)) {
+    return false;
+  }
+  if (IsDroppedDown(msg.hwnd)) return false;
+  SendMessageW(hwnd(), WM_MOUSEWHEEL, msg.wParam, msg.lParam);
+  return true;
 }
 
 INT_PTR CBaseDialog::OnVScroll(int code, int thumb) {

@@ -23,6 +23,14 @@ class CBaseDialog : public Dialog {
   // Lays out and re-texts the page and sets its controls from the record.
   virtual void ShowRecord() = 0;
 
+  // Takes a mouse-wheel message meant for one of the page's controls and
+  // scrolls the page with it instead; true when taken. Windows sends the
+  // wheel to the control under the pointer, and a time-zone list, slider
+  // or date picker would take the notches as a new setting while the
+  // driver only scrolls to look through the page. An open drop-down list
+  // keeps scrolling its own items.
+  bool TakeWheel(const MSG& msg);
+
   // Width in pixels of `text` drawn in `font`.
   static int CalcTextWidth(const std::wstring& text, HFONT font);
   // Gives control `id` its font and text and moves it to (x, y) with the
