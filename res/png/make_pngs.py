@@ -5,7 +5,13 @@ Writes <id>.png for every picture the windows load, png.rc that lists them
 as resources of type PNG, and ../app.ico (the program icon, resource 128).
 Paths in png.rc are relative to res/, the folder of app.rc that includes it.
 
-Nine-patch pictures carry a one-pixel frame of marks that is never shown:
+Every picture is drawn in three sets, for display scales of 100, 150 and
+200 %: each shape is laid out in design pixels (as at 100 %) and drawn at
+the set's scale, so the larger sets are as sharp as the first. A set's ids
+are those of the 100 % set plus 1000 (150 %) or 2000 (200 %).
+
+Nine-patch pictures carry a one-pixel frame of marks that is never shown
+(one pixel in every set):
 opaque black marks, transparent white everywhere else. One mark in the top
 row and one in the left column choose the column and the row that stretch;
 a run of black in the right column and in the bottom row marks where the
@@ -37,6 +43,14 @@ CLOSE_RED = (200, 48, 36)
 # Main window 622 x 587: the title band ends at row 40, the tab row starts
 # at 48, the page area (11, 85, 611, 522) is filled white by the window.
 TITLE_BAND_ROWS = 40
+
+# The sets: display scale and what it adds to a picture's id.
+SETS = ((1, 0), (1.5, 1000), (2, 2000))
+
+
+def px(value, scale):
+    """A design length in the set's pixels, halves rounded up."""
+    return math.floor(value * scale + 0.5)
 
 
 class Picture:
@@ -151,13 +165,14 @@ def shade(colour, factor):
 MARK = (0, 0, 0)
 
 
-def nine_patch(inner, stretch_column, stretch_row):
-    """Frames inner with marks; stretch positions count the frame column."""
+def nine_patch(inner, stretch_column, stretch_row, scale):
+    """Frames inner with marks; stretch positions count the frame column
+    and are given in design pixels."""
     framed = Picture(inner.width + 2, inner.height + 2)
     framed.paste(inner, 1, 1)
     right, bottom = framed.width - 1, framed.height - 1
-    framed.blend(stretch_column, 0, MARK, 1.0)
-    framed.blend(0, stretch_row, MARK, 1.0)
+    framed.blend(1 + px(stretch_column - 1, scale), 0, MARK, 1.0)
+    framed.blend(0, 1 + px(stretch_row - 1, scale), MARK, 1.0)
     # The caption may use the whole picture.
     for y in range(1, bottom):
         framed.blend(right, y, MARK, 1.0)
@@ -169,16 +184,17 @@ def nine_patch(inner, stretch_column, stretch_row):
 # Window backgrounds: stretched to the whole window. Everything above the
 # stretch row stays at the top, everything below it goes to the bottom edge.
 
-def window_background(width, height, stretch_row):
-    inner = Picture(width - 2, height - 2)
-    w, h = inner.width, inner.height
+def window_background(width, height, stretch_row, scale):
+    inner = Picture(px(width - 2, scale), px(height - 2, scale))
+    w, h, line_width = inner.width, inner.height, px(1, scale)
+    band = px(TITLE_BAND_ROWS, scale)
     inner.rect(0, 0, w, h, BODY)
-    inner.rect(0, 0, w, TITLE_BAND_ROWS, TITLE)
-    inner.rect(0, TITLE_BAND_ROWS, w, TITLE_BAND_ROWS + 1, TITLE_LINE)
-    for x0, y0, x1, y1 in ((0, 0, w, 1), (0, h - 1, w, h),
-                           (0, 0, 1, h), (w - 1, 0, w, h)):
+    inner.rect(0, 0, w, band, TITLE)
+    inner.rect(0, band, w, band + line_width, TITLE_LINE)
+    for x0, y0, x1, y1 in ((0, 0, w, line_width), (0, h - line_width, w, h),
+                           (0, 0, line_width, h), (w - line_width, 0, w, h)):
         inner.rect(x0, y0, x1, y1, BORDER)
-    return nine_patch(inner, width // 2, stretch_row)
+    return nine_patch(inner, width // 2, stretch_row, scale)
 
 
 # Page tabs: one strip over the page area, rounded at its outer ends, thin
@@ -189,17 +205,19 @@ TAB_FILLS = {"normal": (42, 56, 72), "hover": (52, 69, 88),
 TAB_SEPARATOR = (62, 80, 101)
 
 
-def tab(place, state):
-    inner = Picture(12, 37)
-    outer = 5
+def tab(place, state, scale):
+    inner = Picture(px(12, scale), px(37, scale))
+    outer = 5 * scale
     radii = (outer if place == "first" else 0, outer if place == "last" else 0,
              0, 0)
-    inner.fill(rounded_box(0, 0, 12, 37, radii), TAB_FILLS[state])
+    inner.fill(rounded_box(0, 0, inner.width, inner.height, radii),
+               TAB_FILLS[state])
     if state == "selected":
-        inner.rect(0, 34, 12, 37, ACCENT)
+        inner.rect(0, px(34, scale), inner.width, inner.height, ACCENT)
     elif state == "normal" and place != "last":
-        inner.rect(11, 10, 12, 27, TAB_SEPARATOR)
-    return nine_patch(inner, 6, 19)
+        inner.rect(px(11, scale), px(10, scale), inner.width, px(27, scale),
+                   TAB_SEPARATOR)
+    return nine_patch(inner, 6, 19, scale)
 
 
 # Text push buttons: flat, rounded, lighter on hover, darker when pressed.
@@ -209,29 +227,31 @@ BUTTON_LOOKS = {"normal": ((48, 63, 81), (68, 87, 110)),
                 "pressed": ((24, 32, 42), (44, 58, 74))}
 
 
-def push_button(state):
+def push_button(state, scale):
     fill, edge = BUTTON_LOOKS[state]
-    inner = Picture(13, 29)
-    inner.fill(box(0, 0, 13, 29, 4), edge)
-    inner.fill(box(1, 1, 12, 28, 3), fill)
-    return nine_patch(inner, 7, 15)
+    inner = Picture(px(13, scale), px(29, scale))
+    w, h, edge_width = inner.width, inner.height, scale
+    inner.fill(box(0, 0, w, h, 4 * scale), edge)
+    inner.fill(box(edge_width, edge_width, w - edge_width, h - edge_width,
+                   3 * scale), fill)
+    return nine_patch(inner, 7, 15, scale)
 
 
 # Window buttons: flat squares in the title band; the glyph is drawn with
 # its centre at the middle of the picture.
 
-def window_button(width, glyph, back, ink, top_line=None):
-    picture = Picture(width, 26)
-    picture.rect(0, 0, width, 26, back)
+def window_button(width, glyph, back, ink, scale, top_line=None):
+    picture = Picture(px(width, scale), px(26, scale))
+    picture.rect(0, 0, picture.width, picture.height, back)
     if top_line:
-        picture.rect(0, 0, width, 1, top_line)
-    cx, cy = width / 2, 13.5
+        picture.rect(0, 0, picture.width, px(1, scale), top_line)
+    cx, cy, s = picture.width / 2, 13.5 * scale, scale
     if glyph == "minimise":
-        picture.fill(line(cx - 5, cy, cx + 5, cy, 1.2), ink)
+        picture.fill(line(cx - 5 * s, cy, cx + 5 * s, cy, 1.2 * s), ink)
     else:
         for sign in (-1, 1):
-            picture.fill(line(cx - 4.5, cy - 4.5 * sign,
-                              cx + 4.5, cy + 4.5 * sign, 1.3), ink)
+            picture.fill(line(cx - 4.5 * s, cy - 4.5 * s * sign,
+                              cx + 4.5 * s, cy + 4.5 * s * sign, 1.3 * s), ink)
     return picture
 
 
@@ -248,36 +268,41 @@ GRID_LINE = (163, 181, 198)
 SKETCH = (96, 116, 138)
 
 
-def motion_grid(rear):
-    picture = Picture(197, 94)
+def motion_grid(rear, scale):
+    s = scale
+    picture = Picture(px(197, s), px(94, s))
     horizon, middle = 40, 98.5
-    picture.fill(line(0, horizon, 197, horizon, 1), SKETCH, 0.3)
+    picture.fill(line(0, horizon * s, 197 * s, horizon * s, s), SKETCH, 0.3)
     for foot in (6, 191):
-        picture.fill(line(middle, horizon, foot, 94, 1.5), SKETCH, 0.5)
+        picture.fill(line(middle * s, horizon * s, foot * s, 94 * s, 1.5 * s),
+                     SKETCH, 0.5)
     for foot in (66, 131):
         for t in (0.2, 0.45, 0.75):
             ax, ay = middle + (foot - middle) * t, horizon + (94 - horizon) * t
             bx = middle + (foot - middle) * (t + 0.12)
             by = horizon + (94 - horizon) * (t + 0.12)
-            picture.fill(line(ax, ay, bx, by, 1 + t), SKETCH, 0.5)
+            picture.fill(line(ax * s, ay * s, bx * s, by * s, (1 + t) * s),
+                         SKETCH, 0.5)
     # A car ahead in the next lane, or a larger one following behind.
     cx, bottom, width = (middle, 84, 46) if rear else (117, 62, 24)
     height = width * 0.42
-    picture.fill(box(cx - width * 0.32, bottom - height * 1.55,
-                     cx + width * 0.32, bottom - height * 0.7, width * 0.1),
-                 SKETCH, 0.45)
-    picture.fill(box(cx - width / 2, bottom - height, cx + width / 2, bottom,
-                     width * 0.12), SKETCH, 0.55)
+    picture.fill(box((cx - width * 0.32) * s, (bottom - height * 1.55) * s,
+                     (cx + width * 0.32) * s, (bottom - height * 0.7) * s,
+                     width * 0.1 * s), SKETCH, 0.45)
+    picture.fill(box((cx - width / 2) * s, (bottom - height) * s,
+                     (cx + width / 2) * s, bottom * s, width * 0.12 * s),
+                 SKETCH, 0.55)
+    # The lines lie on the cell edges as the editor places them.
     for x in range(0, 197, 49):
-        picture.rect(x, 0, x + 1, 94, GRID_LINE)
+        picture.rect(px(x, s), 0, px(x + 1, s), picture.height, GRID_LINE)
     for y in range(0, 94, 31):
-        picture.rect(0, y, 197, y + 1, GRID_LINE)
+        picture.rect(0, px(y, s), picture.width, px(y + 1, s), GRID_LINE)
     return picture
 
 
-def plain(width, height, colour):
-    picture = Picture(width, height)
-    picture.rect(0, 0, width, height, colour)
+def plain(width, height, colour, scale):
+    picture = Picture(px(width, scale), px(height, scale))
+    picture.rect(0, 0, picture.width, picture.height, colour)
     return picture
 
 
@@ -289,43 +314,48 @@ KIND_COLOURS = [(46, 184, 114), (242, 193, 46), (243, 134, 48),
                 (231, 76, 60), (52, 152, 219)]
 
 
-def led_row(levels):
+def led_row(levels, scale):
     """levels: (colour, brightness 0..1) for each light, left to right."""
-    picture = Picture(231, 16)
+    s = scale
+    picture = Picture(px(231, s), px(16, s))
     for index, (colour, level) in enumerate(levels):
-        cx, cy = 11.5 + 19 * index, 8
-        picture.fill(circle(cx, cy, 5), LED_OFF)
-        picture.fill(ring(cx, cy, 4.5, 1), LED_RIM)
+        cx, cy = (11.5 + 19 * index) * s, 8 * s
+        picture.fill(circle(cx, cy, 5 * s), LED_OFF)
+        picture.fill(ring(cx, cy, 4.5 * s, s), LED_RIM)
         if level > 0:
-            picture.fill(circle(cx, cy, 7.5), colour, 0.18 * level)
-            picture.fill(circle(cx, cy, 5), colour, level)
-            picture.fill(circle(cx - 1.3, cy - 1.3, 1.6), WHITE, 0.55 * level)
+            picture.fill(circle(cx, cy, 7.5 * s), colour, 0.18 * level)
+            picture.fill(circle(cx, cy, 5 * s), colour, level)
+            picture.fill(circle(cx - 1.3 * s, cy - 1.3 * s, 1.6 * s), WHITE,
+                         0.55 * level)
     return picture
 
 
-def scanning_leds():
+def scanning_leds(scale):
     trail = [0, 0, 0, 0, 0.12, 0.3, 0.6, 1, 0, 0, 0, 0]
-    return led_row([(ACCENT, level) for level in trail])
+    return led_row([(ACCENT, level) for level in trail], scale)
 
 
-def blinking_leds():
-    return led_row([(ACCENT, 1)] * 12)
+def blinking_leds(scale):
+    return led_row([(ACCENT, 1)] * 12, scale)
 
 
-def recording_mode_leds():
+def recording_mode_leds(scale):
     kinds = (0, 1, 3, 4)  # continuous, incident, parking incident, manual
-    return led_row([(KIND_COLOURS[kinds[i // 3]], 1) for i in range(12)])
+    return led_row([(KIND_COLOURS[kinds[i // 3]], 1) for i in range(12)],
+                   scale)
 
 
 # Memory share bars: flat colour with a light top edge, opaque because the
 # page copies them without blending.
 
-def share_bar(colour):
-    inner = Picture(3, 15)
-    for y in range(15):
-        inner.rect(0, y, 3, y + 1, shade(colour, 0.25 if y == 0 else
-                                         -0.1 * y / 14))
-    return nine_patch(inner, 2, 8)
+def share_bar(colour, scale):
+    inner = Picture(px(3, scale), px(15, scale))
+    rows = inner.height
+    for y in range(rows):
+        inner.rect(0, y, inner.width, y + 1,
+                   shade(colour, 0.25 if y < px(1, scale) else
+                         -0.1 * y / (rows - 1)))
+    return nine_patch(inner, 2, 8, scale)
 
 
 # Program icon: a dash cam on a rounded accent square.
@@ -347,9 +377,9 @@ def dash_cam_icon(size):
     return picture
 
 
-def pictures():
-    """Id and picture of every skin picture, in resource order."""
-    tabs = [(first_id + offset, tab(place, state))
+def pictures_at(scale):
+    """Id and picture of every skin picture of one set, in resource order."""
+    tabs = [(first_id + offset, tab(place, state, scale))
             for first_id, place in ((143, "first"), (147, "middle"),
                                     (151, "last"))
             for offset, state in enumerate(("normal", "hover", "pressed",
@@ -358,28 +388,47 @@ def pictures():
     for first_id, glyph in ((155, "minimise"), (158, "close")):
         for offset, (back, ink) in enumerate(WINDOW_BUTTON_STATES[glyph]):
             window_buttons.append(
-                (first_id + offset, window_button(29, glyph, back, ink, BORDER)))
-    editor_close = [(165 + offset, window_button(30, "close", back, ink))
+                (first_id + offset,
+                 window_button(29, glyph, back, ink, scale, BORDER)))
+    editor_close = [(165 + offset, window_button(30, "close", back, ink, scale))
                     for offset, (back, ink)
                     in enumerate(WINDOW_BUTTON_STATES["close"])]
     return (tabs + window_buttons
-            + [(161 + offset, push_button(state))
+            + [(161 + offset, push_button(state, scale))
                for offset, state in enumerate(("normal", "hover", "pressed"))]
-            + [(164, window_background(29, 148, 101))]
+            + [(164, window_background(29, 148, 101, scale))]
             + editor_close
-            + [(168, motion_grid(rear=False)),
-               (169, plain(48, 30, (227, 227, 227))),
-               (170, plain(48, 30, (88, 186, 255))),
-               (171, motion_grid(rear=True)),
-               (172, scanning_leds()),
-               (173, blinking_leds()),
-               (174, recording_mode_leds())]
-            + [(175 + i, share_bar(colour))
+            + [(168, motion_grid(False, scale)),
+               (169, plain(48, 30, (227, 227, 227), scale)),
+               (170, plain(48, 30, (88, 186, 255), scale)),
+               (171, motion_grid(True, scale)),
+               (172, scanning_leds(scale)),
+               (173, blinking_leds(scale)),
+               (174, recording_mode_leds(scale))]
+            + [(175 + i, share_bar(colour, scale))
                for i, colour in enumerate(KIND_COLOURS)]
-            + [(501, window_background(29, 101, 50))])
+            + [(501, window_background(29, 101, 50, scale))])
 
 
-# The expected size and kind of every picture, as the windows use them.
+def pictures():
+    """Id and picture of every picture of every set, in resource order."""
+    return [(i + offset, picture) for scale, offset in SETS
+            for i, picture in pictures_at(scale)]
+
+
+def set_sizes():
+    """SIZES for every set: a frame stays one pixel, the rest scales."""
+    sizes = {}
+    for scale, offset in SETS:
+        for i, (width, height, framed) in SIZES.items():
+            frame = 2 if framed else 0
+            sizes[i + offset] = (px(width - frame, scale) + frame,
+                                 px(height - frame, scale) + frame, framed)
+    return sizes
+
+
+# The expected size and kind of every picture of the 100 % set, as the
+# windows use them.
 SIZES = {**{i: (14, 39, True) for i in range(143, 155)},
          **{i: (29, 26, False) for i in range(155, 161)},
          **{i: (15, 31, True) for i in range(161, 164)},
@@ -487,8 +536,9 @@ def check_frame(width, height, rows):
 
 def verify():
     ids = [i for i, _ in pictures()]
-    assert sorted(ids) == sorted(SIZES), "pictures and size table differ"
-    for i, (width, height, framed) in SIZES.items():
+    sizes = set_sizes()
+    assert sorted(ids) == sorted(sizes), "pictures and size table differ"
+    for i, (width, height, framed) in sizes.items():
         try:
             size = read_png((HERE / f"{i}.png").read_bytes())
             assert size[:2] == (width, height), f"size {size[:2]}"
