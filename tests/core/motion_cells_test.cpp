@@ -8,10 +8,14 @@
 namespace {
 
 using pages::motion::CellAt;
+using pages::motion::CellRect;
+using pages::motion::CellRectOf;
 using pages::motion::Cells;
 using pages::motion::kCellCount;
+using pages::motion::kColumns;
 using pages::motion::PackCells;
 using pages::motion::Picture;
+using pages::motion::PictureRect;
 using pages::motion::UnpackCells;
 
 // Cells written as three rows of four, top row first, rows split by '|'.
@@ -90,6 +94,35 @@ TEST(MotionCells, HitsAtEdgesAndGaps) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(CellAt(c.picture, c.x, c.y), c.want);
+  }
+}
+
+// At every display scale the cells stay inside their picture, keep a gap
+// for the picture's grid lines, and a click on any cell finds that cell.
+TEST(MotionCells, CellsScaleWithTheirPicture) {
+  for (int dpi : {96, 120, 144, 168, 192, 240}) {
+    SCOPED_TRACE(dpi);
+    const skin::Scale scale(dpi);
+    for (Picture picture : {Picture::kFront, Picture::kRear}) {
+      const CellRect p = PictureRect(picture);
+      const skin::PixelRect area = scale.Px(skin::PixelRect{p.left, p.top, p.right, p.bottom});
+      for (int cell = 0; cell < kCellCount; ++cell) {
+        const CellRect r = CellRectOf(picture, cell, scale);
+        EXPECT_GT(r.left, area.left);
+        EXPECT_GT(r.top, area.top);
+        EXPECT_LT(r.right, area.right);
+        EXPECT_LT(r.bottom, area.bottom);
+        EXPECT_EQ(CellAt(picture, r.left, r.top, scale), cell);
+        EXPECT_EQ(CellAt(picture, r.right - 1, r.bottom - 1, scale), cell);
+        if (cell % kColumns + 1 < kColumns) {
+          EXPECT_LT(r.right, CellRectOf(picture, cell + 1, scale).left) << "a column gap";
+        }
+        if (cell + kColumns < kCellCount) {
+          const CellRect below = CellRectOf(picture, cell + kColumns, scale);
+          EXPECT_LT(r.bottom, below.top) << "a row gap";
+        }
+      }
+    }
   }
 }
 

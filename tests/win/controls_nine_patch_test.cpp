@@ -66,19 +66,18 @@ TEST(PngResource, FailedDrawingLeavesTheCanvasUntouched) {
   EXPECT_FALSE(CNinePatch::DrawNinePatch(notCreated, kNinePatchOneMark));
 }
 
-TEST(PngResource, DrawPngKeepsAlphaAtNaturalSize) {
+TEST(PngResource, DrawPngKeepsAlphaAndFillsTheCanvas) {
   CGdiPlusBitmapResource picture;
   ASSERT_TRUE(picture.Load(kPlainAlpha));
+  // At the picture's own size: an exact copy.
   CMemCanvas clear;
-  ASSERT_TRUE(clear.Create(nullptr, 6, 5));
+  ASSERT_TRUE(clear.Create(nullptr, 4, 3));
   ASSERT_TRUE(CNinePatch::DrawPng(clear, kPlainAlpha));
   const std::vector<std::uint32_t> pixels = Pixels(clear);
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 6; ++x) {
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 4; ++x) {
       SCOPED_TRACE(testing::Message() << x << "," << y);
-      const bool inside = x < 4 && y < 3;
-      const std::uint32_t expected = inside ? PremultipliedAt(*picture.bitmap(), x, y) : 0;
-      EXPECT_PRED3(Near, pixels[y * 6 + x], expected, 1);
+      EXPECT_PRED3(Near, pixels[y * 4 + x], PremultipliedAt(*picture.bitmap(), x, y), 1);
     }
   }
   EXPECT_EQ(pixels[0], 0u);          // transparent
@@ -87,11 +86,19 @@ TEST(PngResource, DrawPngKeepsAlphaAtNaturalSize) {
 
   // Over an opaque canvas the transparent pixel keeps what was there.
   CMemCanvas filled;
-  ASSERT_TRUE(CNinePatch::DrawPng(Filled(filled, 6, 5, kFill), kPlainAlpha));
+  ASSERT_TRUE(CNinePatch::DrawPng(Filled(filled, 4, 3, kFill), kPlainAlpha));
   const std::vector<std::uint32_t> over = Pixels(filled);
   EXPECT_EQ(over[0], kFill);
   EXPECT_PRED3(Near, over[2], PremultipliedAt(*picture.bitmap(), 2, 0), 1);
-  EXPECT_EQ(over[5], kFill);
+
+  // A canvas of a larger scale is filled edge to edge: the transparent
+  // corner stays the most transparent, the opaque rows stay opaque.
+  CMemCanvas doubled;
+  ASSERT_TRUE(doubled.Create(nullptr, 8, 6));
+  ASSERT_TRUE(CNinePatch::DrawPng(doubled, kPlainAlpha));
+  const std::vector<std::uint32_t> large = Pixels(doubled);
+  EXPECT_LT(large[0] >> 24, 100u);
+  for (int i = 3 * 8; i < 6 * 8; ++i) EXPECT_EQ(large[i] >> 24, 255u) << i;
 }
 
 // The picture position shown at each canvas position along one axis of

@@ -109,12 +109,13 @@ void ApplySliderPosition(const PageRow& row, int position, SettingsRecord& recor
 }
 
 std::vector<ScaleText> LayOutScale(const SliderScale& scale, int sliderLeft, int sliderRight,
-                                   int sliderBottom) {
-  int step = (sliderRight - sliderLeft - scale.widthLess) / scale.divisions;
+                                   int sliderBottom, const skin::Scale& display) {
+  int step = (sliderRight - sliderLeft - display.Px(scale.widthLess)) / scale.divisions;
   std::vector<ScaleText> texts;
   for (const ScaleMark& mark : scale.marks) {
-    int left = sliderLeft + mark.steps * step + mark.offset;
-    texts.push_back({mark.text, left, sliderBottom, left + 100, sliderBottom + 12});
+    int left = sliderLeft + mark.steps * step + display.Px(mark.offset);
+    texts.push_back(
+        {mark.text, left, sliderBottom, left + display.Px(100), sliderBottom + display.Px(12)});
   }
   return texts;
 }

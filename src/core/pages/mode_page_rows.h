@@ -14,6 +14,7 @@
 
 #include "core/pages/slider_tables.h"
 #include "core/settings/settings_record.h"
+#include "core/skin/scale.h"
 
 namespace pages::rows {
 
@@ -122,7 +123,9 @@ void ApplySliderPosition(const PageRow& row, int position, SettingsRecord& recor
 
 // The numbers drawn under a slider: each at the slider's left edge plus
 // `steps` scale steps plus `offset` pixels, where one step is
-// (slider width - widthLess) / divisions, rounded down.
+// (slider width - widthLess) / divisions, rounded down. The slider is given
+// in device pixels; `offset`, `widthLess` and the box are design pixels,
+// scaled by `display`.
 struct ScaleMark {
   std::u16string_view text;
   int steps;
@@ -144,6 +147,6 @@ inline constexpr int kImpactScaleWidthLess = 30;
 inline constexpr int kImpactScaleDivisions = 9;
 
 std::vector<ScaleText> LayOutScale(const SliderScale& scale, int sliderLeft, int sliderRight,
-                                   int sliderBottom);
+                                   int sliderBottom, const skin::Scale& display = {});
 
 }  // namespace pages::rows

@@ -6,9 +6,9 @@ namespace {
 constexpr int kCellWidth = 48;
 constexpr int kCellHeight = 30;
 constexpr int kGap = 1;
-constexpr int kFrontLeft = 26;
-constexpr int kRearLeft = 241;
-constexpr int kGridTop = 136;
+constexpr int kFrontPictureLeft = 25;
+constexpr int kRearPictureLeft = 240;
+constexpr int kPictureTop = 135;
 
 // The bit of `cell`: rows count down from bit 8, columns up within a row.
 constexpr int BitOf(int cell) {
@@ -33,16 +33,24 @@ Cells UnpackCells(std::int32_t mask) {
   return cells;
 }
 
-CellRect CellRectOf(Picture picture, int cell) {
-  int left = (picture == Picture::kFront ? kFrontLeft : kRearLeft) +
-             (cell % kColumns) * (kCellWidth + kGap);
-  int top = kGridTop + (cell / kColumns) * (kCellHeight + kGap);
-  return {left, top, left + kCellWidth, top + kCellHeight};
+CellRect PictureRect(Picture picture) {
+  const int left = picture == Picture::kFront ? kFrontPictureLeft : kRearPictureLeft;
+  return {left, kPictureTop, left + kPictureWidth, kPictureTop + kPictureHeight};
 }
 
-std::optional<int> CellAt(Picture picture, int x, int y) {
+CellRect CellRectOf(Picture picture, int cell, const skin::Scale& scale) {
+  // Inside the picture: past the grid line before it.
+  const int left = kGap + (cell % kColumns) * (kCellWidth + kGap);
+  const int top = kGap + (cell / kColumns) * (kCellHeight + kGap);
+  const CellRect corner = PictureRect(picture);
+  const int x = scale.Px(corner.left), y = scale.Px(corner.top);
+  return {x + scale.Px(left), y + scale.Px(top), x + scale.Px(left + kCellWidth),
+          y + scale.Px(top + kCellHeight)};
+}
+
+std::optional<int> CellAt(Picture picture, int x, int y, const skin::Scale& scale) {
   for (int cell = 0; cell < kCellCount; ++cell) {
-    if (CellRectOf(picture, cell).Contains(x, y)) return cell;
+    if (CellRectOf(picture, cell, scale).Contains(x, y)) return cell;
   }
   return std::nullopt;
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/skin/scale.h"
+
 namespace pages::motion {
 
 inline constexpr int kColumns = 4;
@@ -25,9 +27,12 @@ using Cells = std::array<std::int32_t, kCellCount>;
 std::int32_t PackCells(const Cells& cells);
 Cells UnpackCells(std::int32_t mask);
 
-// Where the cells of the two pictures lie in the editor's client area, in
-// pixels. Right and bottom edges are exclusive; every cell is 48 x 30 and
-// neighbouring cells have a one-pixel gap between them.
+// Where the cells of the two pictures lie in the editor's client area.
+// Right and bottom edges are exclusive; in design pixels every cell is
+// 48 x 30, and neighbouring cells leave a one-pixel gap where the picture
+// draws its grid line. At another display scale a cell scales from its
+// picture's corner, as the picture's own lines do, so cells and lines meet
+// at every scale.
 enum class Picture { kFront, kRear };
 
 struct CellRect {
@@ -35,10 +40,17 @@ struct CellRect {
   bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
 };
 
-CellRect CellRectOf(Picture picture, int cell);
+// The top-left corner of a camera picture, in design pixels; the pictures
+// are 197 x 94.
+inline constexpr int kPictureWidth = 197;
+inline constexpr int kPictureHeight = 94;
+CellRect PictureRect(Picture picture);
 
-// The cell of `picture` under client point (x, y); nullopt in a gap or
-// outside the grid.
-std::optional<int> CellAt(Picture picture, int x, int y);
+// In device pixels at `scale`.
+CellRect CellRectOf(Picture picture, int cell, const skin::Scale& scale = {});
+
+// The cell of `picture` under client point (x, y) (device pixels at
+// `scale`); nullopt in a gap or outside the grid.
+std::optional<int> CellAt(Picture picture, int x, int y, const skin::Scale& scale = {});
 
 }  // namespace pages::motion

@@ -12,6 +12,8 @@
 #include "win/app/registry_manager.h"
 #include "win/app/setting_app.h"
 #include "win/controls/nine_patch.h"
+#include "win/controls/skin_text_style.h"
+#include "win/controls/window_scale.h"
 #include "win/lang/program_lang_resources.h"
 #include "win/pages/common_dlg.h"
 #include "win/pages/etc_dlg.h"
@@ -21,6 +23,7 @@
 
 namespace {
 
+// The window's size in design pixels.
 constexpr int kWidth = 622;
 constexpr int kHeight = 587;
 constexpr int kBackgroundPng = 501;
@@ -33,11 +36,11 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 enum class Kind { kTab, kImage, kText };
 
-// The main window's buttons, in creation order.
+// The main window's buttons, in creation order; rectangles in design pixels.
 struct ButtonRow {
   int id;
   Kind kind;
-  RECT rect;
+  skin::PixelRect rect;
   int checkedSkin;  // tabs only
   int normal, hover, pressed;
   const char16_t* textKey;
@@ -54,6 +57,8 @@ constexpr ButtonRow kButtons[] = {
     {IDC_MAIN_CANCEL, Kind::kText, {410, 546, 510, 575}, 0, 161, 162, 163, u"IDS_STRING107"},
     {IDC_MAIN_SAVE, Kind::kText, {514, 546, 614, 575}, 0, 161, 162, 163, u"IDS_STRING108"},
 };
+
+constexpr skin::PixelRect kTitleRect{11, 7, 411, 27};
 
 std::u16string Text16(const char16_t* key) { return lang::Lang().GetLangText(key); }
 std::wstring Text(const char16_t* key) { return ToWide(Text16(key)); }
@@ -89,7 +94,8 @@ BOOL CSettingDlg::OnInitDialog() {
 
   settingsRecord = new SettingsRecord{};
   clockSet = 0;
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, kWidth, kHeight, SWP_HIDEWINDOW);
+  scale_ = WindowScale(hwnd());
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, scale_.Px(kWidth), scale_.Px(kHeight), SWP_HIDEWINDOW);
   if (cardFolder.empty()) {
     PostQuitMessage(0);
     return TRUE;
@@ -105,6 +111,7 @@ BOOL CSettingDlg::OnInitDialog() {
   CreateSkin();
   CreateControls();
   CreatePages();
+  LayOutControls();
   ShowRecordOnAllPages();
   initialised_ = true;
   // The default focus would be the first radio of the Common page, which
@@ -140,24 +147,25 @@ void CSettingDlg::LoadCard() {
 }
 
 void CSettingDlg::CreateSkin() {
+  background_.Release();
+  frame_.reset();
   WindowDc screen(nullptr);
-  background_.Create(screen.get(), kWidth, kHeight);
-  CNinePatch::DrawNinePatch(background_, kBackgroundPng);
-
-  LOGFONTW lf{};
-  lf.lfHeight = 14;
-  lf.lfWeight = FW_BOLD;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = ANTIALIASED_QUALITY;
-  lf.lfPitchAndFamily = VARIABLE_PITCH;
-  wcscpy_s(lf.lfFaceName, L"Tahoma");
-  titleFont_.reset(CreateFontIndirectW(&lf));
+  background_.Create(screen.get(), scale_.Px(kWidth), scale_.Px(kHeight));
+  CNinePatch::DrawNinePatch(background_, scale_.NinePatchPicture(kBackgroundPng));
+  titleFont_ = CreateSkinFont(scale_.Px(14));
 }
 
 void CSettingDlg::CreateControls() {
   constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | 0xB;
-  RECT titleRect{11, 7, 411, 27};
-  title_.CreateChild(hwnd(), IDC_MAIN_TITLE, titleRect, kStyle);
+  title_.CreateChild(hwnd(), IDC_MAIN_TITLE, DeviceRect(kTitleRect, scale_), kStyle);
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i].CreateChild(hwnd(), kButtons[i].id, DeviceRect(kButtons[i].rect, scale_), kStyle);
+  }
+  buttons_[0].SetCheck(true);
+}
+
+void CSettingDlg::LayOutControls() {
+  MoveToDesignRect(title_.hwnd(), kTitleRect, scale_);
   SkinTextStyle titleStyle{Text16(u"IDS_STRING101"), RGB(214, 223, 233), kWhite, kWhite, 14,
                            TextAlign::kLeft};
   title_.SetSkin(0, titleFont_.get(), background_.GetDC(), &titleStyle);
@@ -165,7 +173,8 @@ void CSettingDlg::CreateControls() {
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const ButtonRow& row = kButtons[i];
     CRButton& button = buttons_[i];
-    button.CreateChild(hwnd(), row.id, row.rect, kStyle);
+    MoveToDesignRect(button.hwnd(), row.rect, scale_);
+    button.SetScale(scale_);
     if (row.kind == Kind::kImage) {
       button.SetImages(row.normal, row.hover, row.pressed, background_.GetDC());
       continue;
@@ -176,7 +185,10 @@ void CSettingDlg::CreateControls() {
     if (tab) button.SetCheckedSkin(row.checkedSkin);
     button.SetSkin(row.normal, row.hover, row.pressed, background_.GetDC(), &style);
   }
-  buttons_[0].SetCheck(true);
+  for (auto& page : pages_) {
+    page->SetScale(scale_);
+    MoveToDesignRect(page->hwnd(), kPageArea, scale_);
+  }
 }
 
 void CSettingDlg::CreatePages() {
@@ -185,12 +197,17 @@ void CSettingDlg::CreatePages() {
   for (size_t i = 0; i < pages_.size(); ++i) {
     CBaseDialog& page = *pages_[i];
     page.Create(hwnd());
-    RECT rc;
-    GetWindowRect(page.hwnd(), &rc);
-    SetWindowPos(page.hwnd(), nullptr, kPageArea.left, kPageArea.top, rc.right - rc.left,
-                 rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(page.hwnd(), i == 0 ? SW_SHOW : SW_HIDE);
   }
+}
+
+void CSettingDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+  scale_ = skin::Scale(dpi);
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateSkin();
+  LayOutControls();
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void CSettingDlg::ShowRecordOnAllPages() {
@@ -301,14 +318,16 @@ void CSettingDlg::OnPaint() {
   }
   if (!initialised_) return;
   UniqueMemoryDc memory(CreateCompatibleDC(paint.get()));
+  const int width = background_.GetWidth(), height = background_.GetHeight();
   if (!frame_) {
-    frame_.reset(CreateCompatibleBitmap(paint.get(), kWidth, kHeight));
+    frame_.reset(CreateCompatibleBitmap(paint.get(), width, height));
     SelectGuard select(memory.get(), frame_.get());
-    BitBlt(memory.get(), 0, 0, kWidth, kHeight, background_.GetDC(), 0, 0, SRCCOPY);
-    FillRect(memory.get(), &kPageArea, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    BitBlt(memory.get(), 0, 0, width, height, background_.GetDC(), 0, 0, SRCCOPY);
+    const RECT pageArea = DeviceRect(kPageArea, scale_);
+    FillRect(memory.get(), &pageArea, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
   SelectGuard select(memory.get(), frame_.get());
-  BitBlt(paint.get(), 0, 0, kWidth, kHeight, memory.get(), 0, 0, SRCCOPY);
+  BitBlt(paint.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 void CSettingDlg::Release() {
@@ -326,6 +345,9 @@ INT_PTR CSettingDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT:
       OnPaint();
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return TRUE;
     case WM_QUERYDRAGICON:
       return SetMessageResult(reinterpret_cast<LRESULT>(icon_.get()));

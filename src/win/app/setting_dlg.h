@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/settings/settings_file.h"
+#include "core/skin/scale.h"
 #include "win/controls/mem_canvas.h"
 #include "win/controls/rbutton.h"
 #include "win/controls/rstatic_text.h"
@@ -26,9 +27,9 @@ class CSettingDlg : public Dialog {
   CSettingDlg();
   ~CSettingDlg() override;
 
-  // The page area, in client pixels: the frame paints it white and the
-  // pages are placed at its top-left corner.
-  static constexpr RECT kPageArea{11, 85, 611, 522};
+  // The page area, in design pixels: the frame paints it white and the
+  // pages fill it.
+  static constexpr skin::PixelRect kPageArea{11, 85, 611, 522};
 
  protected:
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -40,9 +41,17 @@ class CSettingDlg : public Dialog {
  private:
   bool RunsFromLocalCopy();
   void LoadCard();
+  // The window's own pictures and fonts at scale_, anew.
   void CreateSkin();
   void CreateControls();
+  // Places the title, buttons and pages at scale_ and gives the controls
+  // their pictures for it.
+  void LayOutControls();
   void CreatePages();
+  // A monitor of another scale: the window takes the rectangle Windows
+  // suggests and lays itself out again; edits, the shown page, its scroll
+  // position and the focus stay.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void ShowRecordOnAllPages();
   void SelectTab(int tabId);
   // The keyboard focus never stays where the driver cannot see it, nor on
@@ -73,6 +82,7 @@ class CSettingDlg : public Dialog {
   std::array<std::unique_ptr<CBaseDialog>, 4> pages_;
   std::wstring programFolder_;
   std::uint32_t cardRecordLength_ = 0;  // the record's length word as loaded
+  skin::Scale scale_;
   bool initialised_ = false;
   // A press on a free spot of the window or a page: moving the mouse with
   // the button down then drags the window.

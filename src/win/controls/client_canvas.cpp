@@ -3,6 +3,10 @@
 bool EnsureClientCanvas(HWND window, CMemCanvas& canvas) {
   RECT client{};
   GetClientRect(window, &client);
+  if (canvas.IsCreated() &&
+      (canvas.GetWidth() != client.right || canvas.GetHeight() != client.bottom)) {
+    canvas.Release();
+  }
   return canvas.IsCreated() || canvas.Create(nullptr, client.right, client.bottom);
 }
 

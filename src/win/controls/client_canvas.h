@@ -5,8 +5,9 @@
 
 #include "win/controls/mem_canvas.h"
 
-// Creates `canvas` at the client size of `window` unless it exists already;
-// true when it exists afterwards.
+// Makes `canvas` the client size of `window`: kept as it is when it already
+// has that size, made anew (transparent) when it is missing or the window
+// changed size (a new display scale). True when it exists afterwards.
 bool EnsureClientCanvas(HWND window, CMemCanvas& canvas);
 
 // Fills `canvas` (made at the client size when missing) from the owner's

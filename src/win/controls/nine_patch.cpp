@@ -37,8 +37,18 @@ bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
   Gdiplus::Graphics graphics(&surface);
   const int width = static_cast<int>(picture.bitmap()->GetWidth());
   const int height = static_cast<int>(picture.bitmap()->GetHeight());
-  graphics.DrawImage(picture.bitmap(), Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
-                     Gdiplus::UnitPixel);
+  const Gdiplus::Rect target(0, 0, canvas.GetWidth(), canvas.GetHeight());
+  if (width == target.Width && height == target.Height) {
+    graphics.DrawImage(picture.bitmap(), target, 0, 0, width, height, Gdiplus::UnitPixel);
+  } else {
+    // Between the sets' scales: smooth, and the edges sample the picture
+    // itself rather than the transparency around it.
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.DrawImage(picture.bitmap(), target, 0, 0, width, height, Gdiplus::UnitPixel, &edges);
+  }
   graphics.Flush(Gdiplus::FlushIntentionSync);
   return true;
 }

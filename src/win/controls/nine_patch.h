@@ -1,6 +1,6 @@
 #pragma once
-// Draws PNG resources into canvases with GDI+, keeping per-pixel alpha: at
-// their natural size, or as nine-patch pictures stretched to the canvas
+// Draws PNG resources into canvases with GDI+, keeping per-pixel alpha: plain
+// pictures resampled to the canvas, or nine-patch pictures stretched to it
 // (see core/skin/nine_patch_geometry.h for the frame marks).
 
 #include <windows.h>
@@ -9,10 +9,11 @@
 
 class CNinePatch {
  public:
-  // Draws picture `id` at the canvas origin at its natural size, over what
-  // the canvas holds; what lies outside the canvas is clipped. False, with
-  // the canvas untouched, when the canvas is not created or the picture
-  // cannot be loaded.
+  // Draws picture `id` over what the canvas holds, filling the canvas: an
+  // exact copy when the picture has the canvas's size (a picture of the
+  // set drawn for the scale in use), resampled smoothly otherwise. False,
+  // with the canvas untouched, when the canvas is not created or the
+  // picture cannot be loaded.
   static bool DrawPng(CMemCanvas& canvas, int id);
 
   // Replaces the canvas's pixels with nine-patch picture `id` stretched to

@@ -23,7 +23,7 @@ void CRButton::SetImages(int normalId, int hoverId, int pressedId, HDC parentBac
   const std::pair<State, int> pictures[] = {
       {kNormal, normalId}, {kHover, hoverId}, {kPressed, pressedId}, {kDisabled, disabledId}};
   for (const auto& [state, id] : pictures) {
-    if (id != 0) DrawPlain(StateCanvas(state), id);
+    if (id != 0) DrawPlain(StateCanvas(state), scale_.PlainPicture(id));
   }
   SkinChanged();
 }
@@ -33,22 +33,24 @@ void CRButton::SetSkin(int normalId, int hoverId, int pressedId, HDC parentBackg
   if (parentBackground != nullptr) CopyParentBackground(hwnd(), parentBackground, background_);
   if (caption != nullptr) {
     caption_ = *caption;
-    font_ = CreateSkinFont(caption->fontHeight);
+    font_ = CreateSkinFont(scale_.Px(caption->fontHeight));
   }
   RECT content{};
-  if (CNinePatch::DrawNinePatch(StateCanvas(kNormal), normalId, &content) && caption_) {
+  if (CNinePatch::DrawNinePatch(StateCanvas(kNormal), scale_.NinePatchPicture(normalId),
+                                &content) &&
+      caption_) {
     textRect_ = content;
   }
   const std::pair<State, int> pictures[] = {
       {kHover, hoverId}, {kPressed, pressedId}, {kDisabled, disabledId}};
   for (const auto& [state, id] : pictures) {
-    if (id != 0) CNinePatch::DrawNinePatch(StateCanvas(state), id);
+    if (id != 0) CNinePatch::DrawNinePatch(StateCanvas(state), scale_.NinePatchPicture(id));
   }
   SkinChanged();
 }
 
 void CRButton::SetCheckedSkin(int id) {
-  CNinePatch::DrawNinePatch(StateCanvas(kSelected), id);
+  CNinePatch::DrawNinePatch(StateCanvas(kSelected), scale_.NinePatchPicture(id));
   SkinChanged();
 }
 
@@ -91,7 +93,7 @@ void CRButton::DrawCaption(HDC dc) const {
   if (caption_->alignment == TextAlign::kCenter) {
     // Centred by the font height, not the measured text, so that captions
     // of one row share a baseline.
-    rect.top += (rect.bottom - caption_->fontHeight - rect.top) / 2;
+    rect.top += (rect.bottom - scale_.Px(caption_->fontHeight) - rect.top) / 2;
     format = DT_CENTER;
   }
   const int saved = SaveDC(dc);

@@ -16,6 +16,7 @@
 #include <array>
 #include <optional>
 
+#include "core/skin/scale.h"
 #include "win/controls/mem_canvas.h"
 #include "win/controls/skin_text_style.h"
 #include "win/framework/handle.h"
@@ -25,9 +26,14 @@ class CRButton : public Window {
  public:
   enum State : int { kNormal = 0, kHover = 1, kPressed = 2, kSelected = 3, kDisabled = 4 };
 
+  // The scale the button is shown at (the design's until told): picture ids
+  // name the design's pictures and the set drawn for the scale is used,
+  // and a caption's font height is scaled. Give it before the skin.
+  void SetScale(const skin::Scale& scale) { scale_ = scale; }
+
   // The pictures are decoded and composed here, once, and show from the next
-  // paint on. Plain pictures of the button's own size, drawn at their
-  // natural size; a disabled picture is built only for a non-zero id.
+  // paint on. Plain pictures fill the button; a disabled picture is built
+  // only for a non-zero id.
   void SetImages(int normalId, int hoverId, int pressedId, HDC parentBackground = nullptr,
                  int disabledId = 0);
   // Nine-patch pictures stretched to the button's size, with an optional
@@ -65,6 +71,7 @@ class CRButton : public Window {
   std::array<CMemCanvas, 5> pictures_;  // indexed by State
   CMemCanvas composition_;              // the last composed picture, reused until rebuilt
   bool rebuild_ = false;
+  skin::Scale scale_;
   State state_ = kNormal;
   bool checked_ = false;
   std::optional<SkinTextStyle> caption_;

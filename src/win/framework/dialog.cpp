@@ -1,5 +1,21 @@
 #include "win/framework/dialog.h"
 
+#include "win/platform/newer_function.h"
+
+namespace {
+
+// Windows 10 (1703) on re-lays out a dialog from its template when it moves
+// to a monitor of another scale, fighting the program's own layout; the
+// program lays every dialog out itself, so each one opts out.
+void LeaveDisplayScaleToTheProgram(HWND dialog) {
+  using Proc = BOOL(WINAPI*)(HWND, int, int);
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  static const auto setBehaviour = NewerFunction<Proc>(L"user32.dll", "SetDialogDpiChangeBehavior");
+  if (setBehaviour != nullptr) setBehaviour(dialog, kDisableAll, kDisableAll);
+}
+
+}  // namespace
+
 Dialog::~Dialog() { Destroy(); }
 
 INT_PTR Dialog::DoModal(HWND parent) {
@@ -59,6 +75,7 @@ INT_PTR CALLBACK Dialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     auto* self = reinterpret_cast<Dialog*>(lParam);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    LeaveDisplayScaleToTheProgram(hwnd);
   }
   auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (self == nullptr) return FALSE;

@@ -3,7 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "core/pages/scroll_delta.h"
+#include <algorithm>
+
+#include "win/controls/skin_text_style.h"
+#include "win/controls/window_scale.h"
 
 CBaseDialog::CBaseDialog(int templateId)
     : Dialog(templateId), m_brBack(CreateSolidBrush(RGB(254, 254, 254))) {}
@@ -17,37 +20,74 @@ int CBaseDialog::CalcTextWidth(const std::wstring& text, HFONT font) {
   return rc.right - rc.left;
 }
 
+int CBaseDialog::TextWidth(const std::wstring& text, HFONT font) const {
+  return scale_.ToDesign(CalcTextWidth(text, font));
+}
+
+void CBaseDialog::MoveItem(HWND item, int x, int y, int width, int height) const {
+  MoveToDesignRect(item, {x, y, x + width, y + height}, scale_);
+}
+
+UniqueFont CBaseDialog::MakeFont(int height, int weight) const {
+  return CreateSkinFont(scale_.Px(height), weight);
+}
+
 void CBaseDialog::Place(int id, HFONT font, const std::wstring& text, int x, int y, int width,
                         int height, bool setText) {
   HWND item = GetDlgItem(hwnd(), id);
   if (item == nullptr) return;
   SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (setText) SetWindowTextW(item, text.c_str());
-  MoveWindow(item, x, y, width, height, TRUE);
+  MoveItem(item, x, y, width, height);
 }
 
 void CBaseDialog::PlaceItemText(int id, HFONT font, const std::wstring& text, int x, int y,
                                 int width, int height, bool fitText) {
-  Place(id, font, text, x, y, fitText ? CalcTextWidth(text, font) : width, height, true);
+  Place(id, font, text, x, y, fitText ? TextWidth(text, font) : width, height, true);
 }
 
 void CBaseDialog::PlaceItemTextWide(int id, HFONT font, const std::wstring& text, int x, int y,
                                     int width, int height, bool fitText) {
   if (fitText) {
-    int measured = CalcTextWidth(text, font);
-    width = measured > 0 ? measured + 4 * CalcTextWidth(L" ", font) : measured;
+    int measured = TextWidth(text, font);
+    width = measured > 0 ? measured + 4 * TextWidth(L" ", font) : measured;
   }
   Place(id, font, text, x, y, width, height, true);
 }
 
 void CBaseDialog::PlaceItem(int id, HFONT font, const std::wstring& text, int x, int y, int width,
                             int height, bool fitText) {
-  Place(id, font, text, x, y, fitText ? CalcTextWidth(text, font) : width, height, false);
+  Place(id, font, text, x, y, fitText ? TextWidth(text, font) : width, height, false);
+}
+
+void CBaseDialog::SetScale(const skin::Scale& scale) {
+  if (scale == scale_) return;
+  const int oldPos = m_nScrollPos;
+  const skin::Scale old = scale_;
+  scale_ = scale;
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale_.Px(kPageWidth), scale_.Px(kPageHeight),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateSkin();
+  // The layout places every control as on an unscrolled page; the page
+  // then scrolls back to where it was, at the new scale.
+  ResetScroll();
+  LayOut();
+  InitScrollBar();
+  ScrollBy(std::min(MulDiv(oldPos, scale_.dpi(), old.dpi()), DeviceScroll().max));
+}
+
+pages::ScrollState CBaseDialog::DeviceScroll() const {
+  return {m_nScrollPos, scale_.Px(m_nScrollMax), scale_.Px(m_nScrollStep), scale_.Px(kPageHeight)};
 }
 
 void CBaseDialog::InitScrollBar() {
   m_nScrollPos = 0;
-  SCROLLINFO si{sizeof(si), SIF_ALL, 0, m_nScrollMax + kPageHeight, kPageHeight, 0, 0};
+  const pages::ScrollState scroll = DeviceScroll();
+  SCROLLINFO si{};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_ALL;
+  si.nMax = scroll.max + scroll.page;
+  si.nPage = static_cast<UINT>(scroll.page);
   SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
 }
 
@@ -102,13 +142,18 @@ INT_PTR CBaseDialog::OnVScroll(int code, int thumb) {
     case SB_THUMBTRACK: request = pages::ScrollRequest::kThumb; break;
     default: return TRUE;
   }
-  pages::ScrollState state{m_nScrollPos, m_nScrollMax, m_nScrollStep, static_cast<int>(si.nPage)};
+  pages::ScrollState state = DeviceScroll();
+  state.page = static_cast<int>(si.nPage);
   ScrollBy(pages::ScrollBarDelta(state, request, thumb));
   return TRUE;
 }
 
 INT_PTR CBaseDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_INITDIALOG:
+      // Before the page's own initialisation, which lays it out.
+      scale_ = WindowScale(hwnd());
+      return Dialog::DialogProc(msg, wParam, lParam);
     case WM_CTLCOLOREDIT:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<INT_PTR>(m_brBack.get());
@@ -118,11 +163,9 @@ INT_PTR CBaseDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
       if (lParam != 0) return FALSE;  // a scroll-bar control, not the page's own bar
       return OnVScroll(LOWORD(wParam), HIWORD(wParam));
-    case WM_MOUSEWHEEL: {
-      pages::ScrollState state{m_nScrollPos, m_nScrollMax, m_nScrollStep, kPageHeight};
-      ScrollBy(pages::WheelDelta(state, GET_WHEEL_DELTA_WPARAM(wParam)));
+    case WM_MOUSEWHEEL:
+      ScrollBy(pages::WheelDelta(DeviceScroll(), GET_WHEEL_DELTA_WPARAM(wParam)));
       return FALSE;
-    }
     case WM_LBUTTONDOWN:
       // A disabled control passes its clicks to the page; a press there is
       // not one on the page background, so it neither drags the window nor

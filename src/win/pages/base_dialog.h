@@ -5,17 +5,25 @@
 // captionless window can be dragged by its pages, and a click on a page's
 // background takes the focus away from its controls) and helpers that give a
 // control its font, text and place in one call.
+//
+// Pages lay themselves out in design pixels, as at 96 DPI; the helpers
+// here turn them into device pixels at the page's scale, and measured text
+// widths back into design pixels, so the layout tables never change with
+// the display scale.
 
 #include <windows.h>
 
 #include <string>
 
+#include "core/pages/scroll_delta.h"
+#include "core/skin/scale.h"
 #include "win/framework/dialog.h"
 #include "win/framework/handle.h"
 
 class CBaseDialog : public Dialog {
  public:
-  // The visible height of the page area in pixels.
+  // The size of the page area in design pixels.
+  static constexpr int kPageWidth = 600;
   static constexpr int kPageHeight = 437;
 
   explicit CBaseDialog(int templateId);
@@ -31,10 +39,19 @@ class CBaseDialog : public Dialog {
   // keeps scrolling its own items.
   bool TakeWheel(const MSG& msg);
 
-  // Width in pixels of `text` drawn in `font`.
+  // The scale the page is shown at: its window's when it is created. A new
+  // scale lays the page out again and keeps its scroll position, its
+  // values and its focus.
+  const skin::Scale& scale() const { return scale_; }
+  void SetScale(const skin::Scale& scale);
+
+  // Width in device pixels of `text` drawn in `font`.
   static int CalcTextWidth(const std::wstring& text, HFONT font);
+  // The same in design pixels at the page's scale.
+  int TextWidth(const std::wstring& text, HFONT font) const;
   // Gives control `id` its font and text and moves it to (x, y) with the
   // height given; the width is the text's when `fitText`, else `width`.
+  // Positions and sizes are design pixels.
   void PlaceItemText(int id, HFONT font, const std::wstring& text, int x, int y, int width,
                      int height, bool fitText);
   // As PlaceItemText; a fitted width gets four space widths more.
@@ -50,6 +67,18 @@ class CBaseDialog : public Dialog {
   void OnOK() override {}
   void OnCancel() override {}
 
+  // The page's fonts and pictures, and the positions of its controls, at
+  // scale(): made when the page is created and again whenever its scale
+  // changes. The controls' values are left as they are.
+  virtual void CreateSkin() = 0;
+  virtual void LayOut() = 0;
+
+  // Moves `item` to the design rectangle (x, y, width, height), edge by
+  // edge at the page's scale.
+  void MoveItem(HWND item, int x, int y, int width, int height) const;
+  // A Tahoma font of design height `height` at the page's scale.
+  UniqueFont MakeFont(int height, int weight) const;
+
   // Sets up the vertical scroll bar for m_nScrollMax at the top.
   void InitScrollBar();
   // Back to the top (ShowRecord's first step): offset and bar to 0 and the
@@ -59,12 +88,16 @@ class CBaseDialog : public Dialog {
 
   const COLORREF m_clrBack = RGB(254, 254, 254);
   UniqueBrush m_brBack;
-  int m_nScrollPos = 0;
-  int m_nScrollMax = 0;
+  int m_nScrollPos = 0;  // device pixels, the scroll bar's unit
+  int m_nScrollMax = 0;  // design pixels, as the pages set them
   int m_nScrollStep = 80;
 
  private:
+  // The scroll state in device pixels.
+  pages::ScrollState DeviceScroll() const;
   void Place(int id, HFONT font, const std::wstring& text, int x, int y, int width, int height,
              bool setText);
   INT_PTR OnVScroll(int code, int thumb);
+
+  skin::Scale scale_;
 };

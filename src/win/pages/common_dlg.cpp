@@ -23,7 +23,6 @@ using namespace pages::common;
 
 namespace {
 
-constexpr int kPageWidth = 600;
 // The scroll range until the layout has measured the page.
 constexpr int kInitialScrollMax = 435;
 constexpr int kScrollStep = 80;
@@ -44,12 +43,6 @@ SYSTEMTIME ToSystemTime(const SystemTime& time) {
   SYSTEMTIME result;
   std::memcpy(&result, &time, sizeof(result));
   return result;
-}
-
-UniqueFont MakeTahoma(int height, int weight) {
-  return UniqueFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                VARIABLE_PITCH, L"Tahoma"));
 }
 
 // Today in local time, for the date-format examples.
@@ -93,16 +86,21 @@ CCommonDlg::~CCommonDlg() {
 }
 
 BOOL CCommonDlg::OnInitDialog() {
-  SetWindowPos(hwnd(), nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  titleFont_ = MakeTahoma(14, FW_BOLD);
-  boldFont_ = MakeTahoma(13, FW_BOLD);
-  normalFont_ = MakeTahoma(13, FW_NORMAL);
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale().Px(kPageWidth), scale().Px(kPageHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateSkin();
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     sliders_[i].Attach(GetDlgItem(hwnd(), kSliders[i].id));
     if (kSliders[i].setsRange) sliders_[i].SetRange(kSliders[i].low, kSliders[i].high);
   }
   InitScrollBar();
   return TRUE;
+}
+
+void CCommonDlg::CreateSkin() {
+  titleFont_ = MakeFont(14, FW_BOLD);
+  boldFont_ = MakeFont(13, FW_BOLD);
+  normalFont_ = MakeFont(13, FW_NORMAL);
 }
 
 HFONT CCommonDlg::FontFor(Font font) const {
@@ -130,7 +128,7 @@ void CCommonDlg::PlaceRow(const Row& row, const TextLookup& lookup, const Calend
   const HFONT font = FontFor(row.font);
   int x = row.x;
   if (const Row* leader = FindRow(row.shiftedByTextOf)) {
-    x += CalcTextWidth(ToWide(RowText(*leader, lookup, today)), FontFor(leader->font));
+    x += TextWidth(ToWide(RowText(*leader, lookup, today)), FontFor(leader->font));
   }
   switch (row.placement) {
     case kFittedLabel:
@@ -138,13 +136,13 @@ void CCommonDlg::PlaceRow(const Row& row, const TextLookup& lookup, const Calend
       RemoveLabelMargins(row.id);
       break;
     case kPaddedLabel:
-      PlaceItemText(row.id, font, text, x, row.y, CalcTextWidth(text, font) + kLabelPadding,
-                    row.height, false);
+      PlaceItemText(row.id, font, text, x, row.y, TextWidth(text, font) + kLabelPadding, row.height,
+                    false);
       RemoveLabelMargins(row.id);
       break;
     case kRadio:
       PlaceItemText(row.id, font, text, x, row.y,
-                    std::max(RadioWidth(U16(text)), CalcTextWidth(text, font) + kRadioBoxWidth),
+                    std::max(RadioWidth(U16(text)), TextWidth(text, font) + kRadioBoxWidth),
                     row.height, false);
       break;
     case kFixedText:
@@ -160,7 +158,7 @@ void CCommonDlg::PlaceRow(const Row& row, const TextLookup& lookup, const Calend
       PlaceItem(row.id, font, ToWide(kZoneListSample), x, row.y, 0, row.height, true);
       break;
     case kSlider:
-      MoveWindow(GetDlgItem(hwnd(), row.id), x, row.y, row.width, row.height, TRUE);
+      MoveItem(GetDlgItem(hwnd(), row.id), x, row.y, row.width, row.height);
       break;
   }
 }
@@ -178,9 +176,7 @@ void CCommonDlg::LayOut() {
   for (int id : kHiddenIds) ShowWindow(GetDlgItem(hwnd(), id), SW_HIDE);
   SendDlgItemMessageW(hwnd(), IDC_COMMON_CLOCK_TIME_PICKER, DTM_SETFORMATW, 0,
                       reinterpret_cast<LPARAM>(kTimePickerFormat));
-  RECT page{};
-  GetWindowRect(hwnd(), &page);
-  m_nScrollMax = std::max(0, kContentHeight - static_cast<int>(page.bottom - page.top));
+  m_nScrollMax = std::max(0, kContentHeight - kPageHeight);
 }
 
 void CCommonDlg::FillZoneList() {
@@ -300,13 +296,14 @@ bool CCommonDlg::OnCommand(int id, int code) {
 void CCommonDlg::PaintContent(HDC dc) {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  UniquePen pen(CreatePen(PS_SOLID, 1, kSeparatorColour));
+  const skin::Scale& s = scale();
+  UniquePen pen(CreatePen(PS_SOLID, s.Px(1), kSeparatorColour));
   {
     SelectGuard selectPen(dc, pen.get());
     for (int id : kSeparatedTitles) {
       const HWND title = GetDlgItem(hwnd(), id);
       if (title == nullptr || !IsWindowVisible(title)) continue;
-      const HorizontalLine line = SeparatorBeside(ChildRect(hwnd(), title), client.right);
+      const HorizontalLine line = SeparatorBeside(ChildRect(hwnd(), title), client.right, s);
       MoveToEx(dc, line.fromX, line.y, nullptr);
       LineTo(dc, line.toX, line.y);
     }
@@ -316,7 +313,7 @@ void CCommonDlg::PaintContent(HDC dc) {
   SelectGuard selectFont(dc, normalFont_.get());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   int step = 1;
-  for (const PageRect& cell : VolumeScaleCells(ChildRect(hwnd(), volume))) {
+  for (const PageRect& cell : VolumeScaleCells(ChildRect(hwnd(), volume), s)) {
     RECT rc{cell.left, cell.top, cell.right, cell.bottom};
     const std::wstring digit = std::to_wstring(step++);
     DrawTextW(dc, digit.c_str(), static_cast<int>(digit.size()), &rc, DT_LEFT);

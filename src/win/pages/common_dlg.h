@@ -33,11 +33,12 @@ class CCommonDlg : public CBaseDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void CreateSkin() override;
+  void LayOut() override;
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   HFONT FontFor(pages::common::Font font) const;
-  void LayOut();
   void PlaceRow(const pages::common::Row& row, const pages::common::TextLookup& lookup,
                 const pages::common::CalendarDate& today);
   void RemoveLabelMargins(int id);

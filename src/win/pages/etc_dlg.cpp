@@ -11,6 +11,7 @@
 #include "win/card/format_memory_card.h"
 #include "win/controls/nine_patch.h"
 #include "win/controls/skin_text_style.h"
+#include "win/controls/window_scale.h"
 #include "win/pages/msg_popup_dlg.h"
 #include "win/platform/wide.h"
 
@@ -19,7 +20,6 @@ namespace {
 using Field = std::int32_t SettingsRecord::*;
 using R = SettingsRecord;
 
-constexpr int kPageWidth = 600;
 constexpr int kScrollMax = 240;
 constexpr int kScrollStep = 80;
 constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
@@ -145,19 +145,23 @@ std::wstring Text(const char16_t* key) {
   return ToWide(lang::Lang().GetLangText(key));
 }
 
-// The width that shows all of `text` in control `item`: a check box's or
-// radio's text stands after its box, a push button keeps a frame around it,
-// and a label (a read-only edit control) keeps margins and room for a caret.
-int NeededWidth(HWND item, Kind kind, const std::wstring& text, HFONT font) {
+// The width in design pixels that shows all of `text` in control `item` at
+// `scale`: a check box's or radio's text stands after its box, a push
+// button keeps a frame around it, and a label (a read-only edit control)
+// keeps margins and room for a caret.
+int NeededWidth(HWND item, Kind kind, const std::wstring& text, HFONT font,
+                const skin::Scale& scale) {
   constexpr int kBoxTextGap = 6;
   constexpr int kButtonPadding = 12;
   constexpr int kCaretWidth = 2;
   int width = CBaseDialog::CalcTextWidth(text, font);
-  if (kind == Kind::kButton) return width + kButtonPadding;
-  if (IsButtonControl(kind)) return width + GetSystemMetrics(SM_CXMENUCHECK) + kBoxTextGap;
+  if (kind == Kind::kButton) return scale.ToDesign(width) + kButtonPadding;
+  if (IsButtonControl(kind)) {
+    return scale.ToDesign(width + SystemMetric(SM_CXMENUCHECK, scale)) + kBoxTextGap;
+  }
   SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   DWORD margins = static_cast<DWORD>(SendMessageW(item, EM_GETMARGINS, 0, 0));
-  return width + LOWORD(margins) + HIWORD(margins) + kCaretWidth;
+  return scale.ToDesign(width + LOWORD(margins) + HIWORD(margins)) + kCaretWidth;
 }
 
 int EstimatedWidth(Kind kind, std::size_t length) {
@@ -184,17 +188,25 @@ CEtcDlg::CEtcDlg(FormatAction format) : CBaseDialog(IDD_ADDITIONAL), format_(std
 }
 
 BOOL CEtcDlg::OnInitDialog() {
-  SetWindowPos(hwnd(), nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  titleFont_ = CreateSkinFont(14);
-  normalFont_ = CreateSkinFont(13, FW_NORMAL);
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale().Px(kPageWidth), scale().Px(kPageHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateSkin();
+  InitScrollBar();
+  return TRUE;
+}
+
+void CEtcDlg::CreateSkin() {
+  titleFont_ = MakeFont(14, FW_BOLD);
+  normalFont_ = MakeFont(13, FW_NORMAL);
   const std::pair<CMemCanvas*, int> leds[] = {{&ledMode1_, kLedMode1Png},
                                               {&ledMode2_, kLedMode2Png}};
   for (const auto& [canvas, png] : leds) {
-    canvas->Create(nullptr, kLedPictureWidth, kLedPictureHeight);
-    CNinePatch::DrawPng(*canvas, png);
+    canvas->Release();
+    canvas->Create(nullptr, scale().Px(kLedPictureWidth), scale().Px(kLedPictureHeight));
+    CNinePatch::DrawPng(*canvas, scale().PlainPicture(png));
   }
-  InitScrollBar();
-  return TRUE;
+  // Bars already shown are drawn again at the new scale.
+  if (bars_[0].IsCreated() && settingsRecord != nullptr) ShowShares(*settingsRecord);
 }
 
 void CEtcDlg::ShowRecord() {
@@ -210,8 +222,8 @@ void CEtcDlg::LayOut() {
     HWND item = GetDlgItem(hwnd(), row.id);
     std::wstring text = Text(row.textKey);
     HFONT font = row.kind == Kind::kTitle ? titleFont_.get() : normalFont_.get();
-    int width =
-        std::max(EstimatedWidth(row.kind, text.size()), NeededWidth(item, row.kind, text, font));
+    int width = std::max(EstimatedWidth(row.kind, text.size()),
+                         NeededWidth(item, row.kind, text, font, scale()));
     PlaceItemText(row.id, font, text, row.x, row.y, width, HeightOf(row.kind), false);
     if (row.kind == Kind::kFixedCheck) {
       CheckDlgButton(hwnd(), row.id, BST_CHECKED);
@@ -224,9 +236,9 @@ void CEtcDlg::LayOut() {
   int y = kShareTop;
   for (const ShareRow& share : kShareRows) {
     std::wstring text = Text(share.textKey);
-    int width = std::max(
-        6 * static_cast<int>(text.size()) + share.labelWidthExtra,
-        NeededWidth(GetDlgItem(hwnd(), share.labelId), Kind::kLabel, text, normalFont_.get()));
+    int width = std::max(6 * static_cast<int>(text.size()) + share.labelWidthExtra,
+                         NeededWidth(GetDlgItem(hwnd(), share.labelId), Kind::kLabel, text,
+                                     normalFont_.get(), scale()));
     PlaceItemText(share.labelId, normalFont_.get(), text, kShareLabelX, y, width, kShareTextHeight,
                   false);
     percentColumn = std::max(percentColumn, width + kPercentColumnGap);
@@ -236,7 +248,7 @@ void CEtcDlg::LayOut() {
   // the column and the bars after it stay put whatever the partition.
   int percentWidth =
       std::max(kPercentWidth, NeededWidth(GetDlgItem(hwnd(), kShareRows[0].percentId), Kind::kLabel,
-                                          kWidestPercent, normalFont_.get()));
+                                          kWidestPercent, normalFont_.get(), scale()));
   y = kShareTop;
   for (const ShareRow& share : kShareRows) {
     PlaceItemText(share.percentId, normalFont_.get(), L"000", percentColumn, y, percentWidth,
@@ -269,14 +281,16 @@ void CEtcDlg::ShowShares(const SettingsRecord& record) {
   for (int kind = 0; kind < pages::partition::kShareKinds; ++kind) {
     CMemCanvas& bar = bars_[kind];
     bar.Release();
-    if (bar.Create(nullptr, pages::partition::BarWidth(shares[kind]), kBarHeight)) {
-      CNinePatch::DrawNinePatch(bar, kFirstBarPng + kind);
+    if (bar.Create(nullptr, scale().Px(pages::partition::BarWidth(shares[kind])),
+                   scale().Px(kBarHeight))) {
+      CNinePatch::DrawNinePatch(bar, scale().NinePatchPicture(kFirstBarPng + kind));
     }
     SetDlgItemTextW(hwnd(), kShareRows[kind].percentId,
                     Wide(pages::partition::PercentText(shares[kind])));
   }
-  RECT area = kShareArea;
-  OffsetRect(&area, 0, -m_nScrollPos);
+  const skin::PixelRect share = scale().Px(
+      skin::PixelRect{kShareArea.left, kShareArea.top, kShareArea.right, kShareArea.bottom});
+  RECT area{share.left, share.top - m_nScrollPos, share.right, share.bottom - m_nScrollPos};
   InvalidateRect(hwnd(), &area, TRUE);
 }
 
@@ -322,16 +336,17 @@ RECT CEtcDlg::ItemRect(int id) const {
 void CEtcDlg::Paint(HDC dc) {
   RECT client{};
   GetClientRect(hwnd(), &client);
+  const skin::Scale& s = scale();
   {
-    UniquePen pen(CreatePen(PS_SOLID, 1, kSeparatorColour));
+    UniquePen pen(CreatePen(PS_SOLID, s.Px(1), kSeparatorColour));
     SelectGuard selectPen(dc, pen.get());
     for (const Row& row : kRows) {
       if (row.kind != Kind::kTitle || !HasVisibleStyle(GetDlgItem(hwnd(), row.id))) continue;
       RECT title = ItemRect(row.id);
       // Every title starts at the same x, so its width places the line.
       int y = title.top + (title.bottom - title.top) / 2;
-      MoveToEx(dc, title.right - title.left + 27, y, nullptr);
-      LineTo(dc, client.right - 15, y);
+      MoveToEx(dc, title.right - title.left + s.Px(27), y, nullptr);
+      LineTo(dc, client.right - s.Px(15), y);
     }
   }
 
@@ -339,14 +354,13 @@ void CEtcDlg::Paint(HDC dc) {
                                                     {&ledMode2_, IDC_ADDITIONAL_LED_MODE_2}};
   for (const auto& [canvas, radioId] : leds) {
     RECT radio = ItemRect(radioId);
-    canvas->BlendOver(dc, radio.right + 15, radio.top + 5);
+    canvas->BlendOver(dc, radio.right + s.Px(15), radio.top + s.Px(5));
   }
 
-  int barLeft = ItemRect(kShareRows[0].percentId).right + 10;
-  int barTop = ItemRect(IDC_ADDITIONAL_PARTITION_A).bottom + 10;
-  for (const CMemCanvas& bar : bars_) {
-    bar.BlendOver(dc, barLeft, barTop);
-    barTop += kBarRowPitch;
+  // Each bar stands beside its percentage, a little above the text.
+  for (int kind = 0; kind < pages::partition::kShareKinds; ++kind) {
+    const RECT percent = ItemRect(kShareRows[kind].percentId);
+    bars_[kind].BlendOver(dc, percent.right + s.Px(10), percent.top - s.Px(3));
   }
 }
 

@@ -36,10 +36,11 @@ class CEtcDlg : public CBaseDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void CreateSkin() override;
+  void LayOut() override;
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void LayOut();
   void ShowValues(const SettingsRecord& record);
   // Bars and percentages of the partition the record holds.
   void ShowShares(const SettingsRecord& record);

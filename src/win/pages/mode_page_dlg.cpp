@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/lang/lang_manager.h"
+#include "win/controls/window_scale.h"
 #include "win/platform/wide.h"
 
 using pages::rows::FontKind;
@@ -14,17 +15,10 @@ using pages::rows::RowRect;
 
 namespace {
 
-constexpr int kPageWidth = 600;
 constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
 constexpr int kRadioTextGap = 6;
 // An edit control keeps room for its caret after the text.
 constexpr int kCaretWidth = 2;
-
-UniqueFont MakeFont(int height, int weight) {
-  return UniqueFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                VARIABLE_PITCH, L"Tahoma"));
-}
 
 }  // namespace
 
@@ -36,11 +30,10 @@ CModePageDlg::CModePageDlg(int templateId, std::span<const PageRow> rows,
 }
 
 BOOL CModePageDlg::OnInitDialog() {
-  SetWindowPos(hwnd(), nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale().Px(kPageWidth), scale().Px(kPageHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   m_nScrollPos = 0;
-  titleFont_ = MakeFont(14, FW_BOLD);
-  boldFont_ = MakeFont(13, FW_BOLD);
-  normalFont_ = MakeFont(13, FW_NORMAL);
+  CreateSkin();
   if (m_nScrollMax > 0) InitScrollBar();
   for (const PageRow& row : rows_) {
     if (row.kind != RowKind::kSlider) continue;
@@ -51,6 +44,12 @@ BOOL CModePageDlg::OnInitDialog() {
     sliders_.push_back(std::move(slider));
   }
   return TRUE;
+}
+
+void CModePageDlg::CreateSkin() {
+  titleFont_ = MakeFont(14, FW_BOLD);
+  boldFont_ = MakeFont(13, FW_BOLD);
+  normalFont_ = MakeFont(13, FW_NORMAL);
 }
 
 HFONT CModePageDlg::FontFor(FontKind kind) const {
@@ -85,7 +84,7 @@ void CModePageDlg::LayOut() {
       int needed = row.kind == RowKind::kSlider ? 0 : NeededWidth(item, row.kind, text, font);
       RowRect r = pages::rows::PlaceRow(row, text.size(), needed, previous);
       if (row.kind == RowKind::kSlider) {
-        MoveWindow(item, r.x, r.y, r.width, r.height, TRUE);
+        MoveItem(item, r.x, r.y, r.width, r.height);
       } else {
         PlaceItemText(row.id, font, text, r.x, r.y, r.width, r.height, false);
       }
@@ -97,14 +96,14 @@ void CModePageDlg::LayOut() {
 
 // Labels are edit controls, which keep a margin on either side of their
 // text; a radio's text stands after its check circle.
-int CModePageDlg::NeededWidth(HWND item, RowKind kind, const std::wstring& text, HFONT font) {
+int CModePageDlg::NeededWidth(HWND item, RowKind kind, const std::wstring& text, HFONT font) const {
   int width = CalcTextWidth(text, font);
   if (kind == RowKind::kRadio || kind == RowKind::kWideRadio) {
-    return width + GetSystemMetrics(SM_CXMENUCHECK) + kRadioTextGap;
+    return scale().ToDesign(width + SystemMetric(SM_CXMENUCHECK, scale())) + kRadioTextGap;
   }
   SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   DWORD margins = static_cast<DWORD>(SendMessageW(item, EM_GETMARGINS, 0, 0));
-  return width + LOWORD(margins) + HIWORD(margins) + kCaretWidth;
+  return scale().ToDesign(width + LOWORD(margins) + HIWORD(margins)) + kCaretWidth;
 }
 
 void CModePageDlg::ShowValues(const SettingsRecord& record) {
@@ -144,24 +143,25 @@ bool CModePageDlg::ItemVisible(int id) const {
 void CModePageDlg::Paint(HDC dc) {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  UniquePen pen(CreatePen(PS_SOLID, 1, kSeparatorColour));
+  const skin::Scale& s = scale();
+  UniquePen pen(CreatePen(PS_SOLID, s.Px(1), kSeparatorColour));
   SelectGuard selectPen(dc, pen.get());
   for (const PageRow& row : rows_) {
     if (row.kind != RowKind::kTitle || !ItemVisible(row.id)) continue;
     RECT label = ItemRect(row.id);
     // Starts at the title's width plus a gap: every title sits at the same x.
     int y = label.top + (label.bottom - label.top) / 2;
-    MoveToEx(dc, label.right - label.left + 27, y, nullptr);
-    LineTo(dc, client.right - 15, y);
+    MoveToEx(dc, label.right - label.left + s.Px(27), y, nullptr);
+    LineTo(dc, client.right - s.Px(15), y);
   }
 
   SelectGuard selectFont(dc, normalFont_.get());
   int oldMode = SetBkMode(dc, TRANSPARENT);
-  for (const pages::rows::SliderScale& scale : scales_) {
-    if (!ItemVisible(scale.sliderId)) continue;
-    RECT slider = ItemRect(scale.sliderId);
+  for (const pages::rows::SliderScale& sliderScale : scales_) {
+    if (!ItemVisible(sliderScale.sliderId)) continue;
+    RECT slider = ItemRect(sliderScale.sliderId);
     for (const auto& mark :
-         pages::rows::LayOutScale(scale, slider.left, slider.right, slider.bottom)) {
+         pages::rows::LayOutScale(sliderScale, slider.left, slider.right, slider.bottom, s)) {
       RECT box{mark.left, mark.top, mark.right, mark.bottom};
       std::wstring_view text = Wide(mark.text);
       DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, DT_LEFT | DT_NOPREFIX);

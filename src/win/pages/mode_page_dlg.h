@@ -31,6 +31,8 @@ class CModePageDlg : public CBaseDialog {
  protected:
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   BOOL OnInitDialog() override;
+  void CreateSkin() override;
+  void LayOut() override;
 
   // A click on a button of the table; by default a radio stores its value
   // and any other button does nothing.
@@ -39,10 +41,9 @@ class CModePageDlg : public CBaseDialog {
   virtual void OnRecordShown() {}
 
  private:
-  void LayOut();
-  // The width that shows all of `text` in control `item` in `font`.
-  static int NeededWidth(HWND item, pages::rows::RowKind kind, const std::wstring& text,
-                         HFONT font);
+  // The width in design pixels that shows all of `text` in control `item`
+  // in `font`.
+  int NeededWidth(HWND item, pages::rows::RowKind kind, const std::wstring& text, HFONT font) const;
   void ShowValues(const SettingsRecord& record);
   void OnSliderMoved(HWND slider);
   void Paint(HDC dc);

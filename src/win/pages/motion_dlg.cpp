@@ -11,6 +11,7 @@
 #include "resource_ids.h"
 #include "win/controls/nine_patch.h"
 #include "win/controls/skin_text_style.h"
+#include "win/controls/window_scale.h"
 #include "win/platform/wide.h"
 
 using pages::motion::CellRectOf;
@@ -24,11 +25,7 @@ constexpr int kFrontPicturePng = 168;
 constexpr int kRearPicturePng = 171;
 constexpr int kUnselectedPng = 169;
 constexpr int kSelectedPng = 170;
-constexpr int kPictureWidth = 197;
-constexpr int kPictureHeight = 94;
-constexpr POINT kFrontPictureAt{25, 135};
-constexpr POINT kRearPictureAt{240, 135};
-constexpr RECT kPanel{10, 95, 454, 245};
+constexpr skin::PixelRect kPanel{10, 95, 454, 245};
 constexpr int kOverlayWidth = 48;  // a cell's size
 constexpr int kOverlayHeight = 30;
 // The overlays tint the picture under a cell rather than hide it.
@@ -43,9 +40,10 @@ constexpr Picture kPictures[] = {Picture::kFront, Picture::kRear};
 
 enum class FontKind { kTitle, kText };
 
+// Rectangles in design pixels.
 struct TextRow {
   int id;
-  RECT rect;
+  skin::PixelRect rect;
   const char16_t* textKey;
   FontKind font;
   COLORREF colour;
@@ -63,7 +61,7 @@ constexpr TextRow kTexts[] = {
 
 struct ButtonRow {
   int id;
-  RECT rect;                // a right edge <= 0 counts from the client's right edge
+  skin::PixelRect rect;     // a right edge <= 0 counts from the client's right edge
   const char16_t* textKey;  // nullptr: plain pictures of the button's size, no caption
   int normalPng, hoverPng, pressedPng;
 };
@@ -76,6 +74,10 @@ constexpr ButtonRow kButtons[] = {
 
 RECT ToRect(const pages::motion::CellRect& r) {
   return {r.left, r.top, r.right, r.bottom};
+}
+
+RECT ToRect(const pages::motion::CellRect& design, const skin::Scale& scale) {
+  return DeviceRect({design.left, design.top, design.right, design.bottom}, scale);
 }
 
 // `text` with a line break ("\r\n") wherever the next word would run past
@@ -123,10 +125,12 @@ pages::motion::Cells& CMotionDlg::CellsOf(Picture picture) {
 }
 
 BOOL CMotionDlg::OnInitDialog() {
-  SetWindowPos(hwnd(), nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
+  scale_ = WindowScale(hwnd());
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale_.Px(kWidth), scale_.Px(kHeight),
+               SWP_NOMOVE | SWP_NOZORDER);
   SetWindowTextW(hwnd(), Wide(lang::Lang().GetLangText(u"IDS_STRING164")));
-  titleFont_ = CreateSkinFont(14);
-  textFont_ = CreateSkinFont(13, FW_NORMAL);
+  titleFont_ = CreateSkinFont(scale_.Px(14));
+  textFont_ = CreateSkinFont(scale_.Px(13), FW_NORMAL);
   BuildPictures();
   CreateControls();
   savedFrontCells = frontCells;
@@ -138,20 +142,24 @@ void CMotionDlg::BuildPictures() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   background_.Create(nullptr, client.right, client.bottom);
-  CNinePatch::DrawNinePatch(background_, kBackgroundPng);
-  FillRect(background_.GetDC(), &kPanel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  const std::pair<int, POINT> pictures[] = {{kFrontPicturePng, kFrontPictureAt},
-                                            {kRearPicturePng, kRearPictureAt}};
-  for (const auto& [png, at] : pictures) {
+  CNinePatch::DrawNinePatch(background_, scale_.NinePatchPicture(kBackgroundPng));
+  const RECT panel = DeviceRect(kPanel, scale_);
+  FillRect(background_.GetDC(), &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const std::pair<int, Picture> pictures[] = {{kFrontPicturePng, Picture::kFront},
+                                              {kRearPicturePng, Picture::kRear}};
+  for (const auto& [png, which] : pictures) {
+    const RECT at = ToRect(pages::motion::PictureRect(which), scale_);
     CMemCanvas picture;
-    picture.Create(nullptr, kPictureWidth, kPictureHeight);
-    CNinePatch::DrawPng(picture, png);
-    picture.BlendOver(background_.GetDC(), at.x, at.y);
+    picture.Create(nullptr, at.right - at.left, at.bottom - at.top);
+    CNinePatch::DrawPng(picture, scale_.PlainPicture(png));
+    picture.BlendOver(background_.GetDC(), at.left, at.top);
   }
-  selectedOverlay_.Create(nullptr, kOverlayWidth, kOverlayHeight);
-  CNinePatch::DrawPng(selectedOverlay_, kSelectedPng);
-  unselectedOverlay_.Create(nullptr, kOverlayWidth, kOverlayHeight);
-  CNinePatch::DrawPng(unselectedOverlay_, kUnselectedPng);
+  const std::pair<CMemCanvas*, int> overlays[] = {{&selectedOverlay_, kSelectedPng},
+                                                  {&unselectedOverlay_, kUnselectedPng}};
+  for (const auto& [overlay, png] : overlays) {
+    overlay->Create(nullptr, scale_.Px(kOverlayWidth), scale_.Px(kOverlayHeight));
+    CNinePatch::DrawPng(*overlay, scale_.PlainPicture(png));
+  }
 
   composed_.Create(nullptr, client.right, client.bottom);
   background_.CopyTo(composed_.GetDC());
@@ -162,26 +170,29 @@ void CMotionDlg::BuildPictures() {
 
 void CMotionDlg::CreateControls() {
   constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
   HDC background = background_.GetDC();
 
   for (size_t i = 0; i < texts_.size(); ++i) {
     const TextRow& row = kTexts[i];
-    texts_[i].CreateChild(hwnd(), row.id, row.rect, kStyle);
+    const RECT rect = DeviceRect(row.rect, scale_);
+    texts_[i].CreateChild(hwnd(), row.id, rect, kStyle);
     HFONT font = row.font == FontKind::kTitle ? titleFont_.get() : textFont_.get();
     std::u16string text = lang::Lang().GetLangText(row.textKey);
-    if (row.wraps) text = WrapToWidth(text, font, row.rect.right - row.rect.left);
+    if (row.wraps) text = WrapToWidth(text, font, rect.right - rect.left);
     SkinTextStyle style{text, row.colour, kWhite, kWhite, 14, TextAlign::kLeft};
     texts_[i].SetSkin(0, font, background, &style);
   }
 
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const ButtonRow& row = kButtons[i];
-    RECT rect = row.rect;
-    if (rect.right <= 0) OffsetRect(&rect, client.right, 0);
+    skin::PixelRect design = row.rect;
+    if (design.right <= 0) {
+      design.left += kWidth;
+      design.right += kWidth;
+    }
     CRButton& button = buttons_[i];
-    button.CreateChild(hwnd(), row.id, rect, kStyle);
+    button.CreateChild(hwnd(), row.id, DeviceRect(design, scale_), kStyle);
+    button.SetScale(scale_);
     if (row.textKey == nullptr) {
       button.SetImages(row.normalPng, row.hoverPng, row.pressedPng, background);
       continue;
@@ -193,7 +204,7 @@ void CMotionDlg::CreateControls() {
 }
 
 void CMotionDlg::ComposeCell(Picture picture, int cell) {
-  RECT r = ToRect(CellRectOf(picture, cell));
+  RECT r = ToRect(CellRectOf(picture, cell, scale_));
   HDC target = composed_.GetDC();
   BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, background_.GetDC(), r.left,
          r.top, SRCCOPY);
@@ -207,12 +218,12 @@ void CMotionDlg::OnLButtonDown(int x, int y) {
   if (!composed_.IsCreated()) return;
   WindowDc window(hwnd());
   for (Picture picture : kPictures) {
-    auto cell = pages::motion::CellAt(picture, x, y);
+    auto cell = pages::motion::CellAt(picture, x, y, scale_);
     if (!cell) continue;
     std::int32_t& state = CellsOf(picture)[*cell];
     state = state != 0 ? 0 : 1;
     ComposeCell(picture, *cell);
-    RECT r = ToRect(CellRectOf(picture, *cell));
+    RECT r = ToRect(CellRectOf(picture, *cell, scale_));
     BitBlt(window.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, composed_.GetDC(),
            r.left, r.top, SRCCOPY);
   }

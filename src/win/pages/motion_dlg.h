@@ -15,6 +15,7 @@
 #include <array>
 
 #include "core/pages/motion_cells.h"
+#include "core/skin/scale.h"
 #include "win/controls/mem_canvas.h"
 #include "win/controls/rbutton.h"
 #include "win/controls/rstatic_text.h"
@@ -23,7 +24,7 @@
 
 class CMotionDlg : public Dialog {
  public:
-  // The client size the editor gives itself, in pixels.
+  // The client size the editor gives itself, in design pixels.
   static constexpr int kWidth = 464;
   static constexpr int kHeight = 309;
 
@@ -58,6 +59,7 @@ class CMotionDlg : public Dialog {
   void Paint(HDC dc) const;
   void ReleaseDrawing();
 
+  skin::Scale scale_;
   pages::motion::Cells savedFrontCells{};
   pages::motion::Cells savedRearCells{};
   UniqueFont titleFont_;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "resource_ids.h"
+#include "win/controls/window_scale.h"
 #include "win/framework/message_filter.h"
 #include "win/pages/popup_colours.h"
 
@@ -62,21 +63,23 @@ bool CMsgPopupDlg::PreTranslateMessage(const MSG& msg) {
 }
 
 BOOL CMsgPopupDlg::OnInitDialog() {
-  SetWindowPos(hwnd(), nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER);
+  const skin::Scale scale = WindowScale(hwnd());
+  const int width = scale.Px(width_), height = scale.Px(height_);
+  SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
   // Over the middle of its owner rather than at its top-left corner.
   RECT area{};
   HWND owner = GetWindow(hwnd(), GW_OWNER);
   if (owner == nullptr || !GetWindowRect(owner, &area)) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   }
-  SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - width_) / 2,
-               area.top + (area.bottom - area.top - height_) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
   SetWindowTextW(hwnd(), caption_.c_str());
   HWND text = GetDlgItem(hwnd(), IDC_MSG_POPUP_TEXT);
   SetWindowTextW(text, message_.c_str());
   int textHeight = CountLineBreaks(message_) == 2 ? kTwoLineHeight : kOneLineHeight;
-  MoveWindow(text, 0, kTextTop, width_, textHeight, TRUE);
+  MoveToDesignRect(text, {0, kTextTop, width_, kTextTop + textHeight}, scale);
 
   const int buttonTop = height_ - 60;
   const struct {
@@ -85,7 +88,8 @@ BOOL CMsgPopupDlg::OnInitDialog() {
   } buttons[] = {{IDC_MSG_POPUP_YES, width_ / 2 - 95}, {IDC_MSG_POPUP_NO, width_ / 2 + 10}};
   for (const auto& b : buttons) {
     HWND button = GetDlgItem(hwnd(), b.id);
-    MoveWindow(button, b.x, buttonTop, kButtonWidth, kButtonHeight, TRUE);
+    MoveToDesignRect(button, {b.x, buttonTop, b.x + kButtonWidth, buttonTop + kButtonHeight},
+                     scale);
     ShowWindow(button, SW_SHOW);
   }
   return TRUE;

@@ -21,7 +21,7 @@ class CMsgPopupDlg : public Dialog {
   CMsgPopupDlg();
 
   // What the next DoModal shows: `message` lines are separated by "\r\n";
-  // `width` and `height` are the window's size in pixels.
+  // `width` and `height` are the window's size in design pixels.
   void SetContent(std::wstring caption, std::wstring message, int width, int height);
 
   // Runs the popup over `owner` (any window of the owning top-level window)

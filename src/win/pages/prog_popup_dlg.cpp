@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "resource_ids.h"
+#include "win/controls/window_scale.h"
 #include "win/pages/popup_colours.h"
 
 namespace {
@@ -46,15 +47,18 @@ void CProgPopupDlg::SetProgress(int percent) {
 }
 
 BOOL CProgPopupDlg::OnInitDialog() {
-  SetWindowPos(hwnd(), nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER);
+  const skin::Scale scale = WindowScale(hwnd());
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale.Px(width_), scale.Px(height_),
+               SWP_NOMOVE | SWP_NOZORDER);
   SetWindowTextW(hwnd(), caption_.c_str());
   HWND text = GetDlgItem(hwnd(), IDC_PROGRESS_POPUP_TEXT);
   SetWindowTextW(text, message_.c_str());
   const int textHeight = CountLineBreaks(message_) == 2 ? kTwoLineHeight : kOneLineHeight;
-  MoveWindow(text, 0, kTextTop, width_, textHeight, TRUE);
+  MoveToDesignRect(text, {0, kTextTop, width_, kTextTop + textHeight}, scale);
 
   HWND bar = GetDlgItem(hwnd(), IDC_PROGRESS_POPUP_BAR);
-  MoveWindow(bar, kBarMargin, height_ - kBarBottomGap, width_ - 2 * kBarMargin, kBarHeight, TRUE);
+  const int barTop = height_ - kBarBottomGap;
+  MoveToDesignRect(bar, {kBarMargin, barTop, width_ - kBarMargin, barTop + kBarHeight}, scale);
   SendMessageW(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   SendMessageW(bar, PBM_SETPOS, 0, 0);
   position_ = 0;

@@ -22,7 +22,7 @@ class CProgPopupDlg : public Dialog {
   CProgPopupDlg();
 
   // What the next DoModal shows: `message` lines are separated by "\r\n";
-  // `width` and `height` are the window's size in pixels.
+  // `width` and `height` are the window's size in design pixels.
   void SetContent(std::wstring caption, std::wstring message, int width, int height);
 
   // Runs on the user-interface thread from the modal loop, once the window

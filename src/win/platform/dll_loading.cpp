@@ -1,7 +1,10 @@
 #include "win/platform/dll_loading.h"
 
 #include <windows.h>
+// delayimp.h needs windows.h first.
 #include <delayimp.h>
+
+#include "win/platform/newer_function.h"
 
 // The runtime's delay-load helper, which its header leaves undeclared: it
 // loads the DLL once and puts one function's address into its slot.
@@ -32,8 +35,7 @@ void RestrictDllSearchToSystemFolder() {
   // Looked up rather than called: Windows 7 has it only with an update.
   using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
   auto setDefaultDllDirectories =
-      reinterpret_cast<SetDefaultDllDirectoriesProc>(reinterpret_cast<void*>(
-          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+      NewerFunction<SetDefaultDllDirectoriesProc>(L"kernel32.dll", "SetDefaultDllDirectories");
   if (setDefaultDllDirectories != nullptr) {
     setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }

@@ -1,0 +1,139 @@
+// The main window at the display scale of the Wine prefix it runs in: its
+// size and a sample of control rectangles are the design values scaled,
+// edge by edge. ctest runs this suite once per scale, each in a prefix of
+// its own; R470_DISPLAY_DPI tells the scale that prefix was given.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/skin/scale.h"
+#include "main_window_support.h"
+#include "resource_ids.h"
+#include "win/controls/window_scale.h"
+
+namespace {
+
+using namespace main_window_test;
+
+skin::Scale PrefixScale() {
+  const char* dpi = std::getenv("R470_DISPLAY_DPI");
+  return skin::Scale(dpi != nullptr ? std::atoi(dpi) : skin::Scale::kDesignDpi);
+}
+
+// `window`'s rectangle in the client coordinates of `main`.
+RECT RectIn(HWND main, HWND window) {
+  RECT rc{};
+  GetWindowRect(window, &rc);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+void ExpectNear(const RECT& got, const RECT& want) {
+  EXPECT_NEAR(got.left, want.left, 1);
+  EXPECT_NEAR(got.top, want.top, 1);
+  EXPECT_NEAR(got.right, want.right, 1);
+  EXPECT_NEAR(got.bottom, want.bottom, 1);
+}
+
+// Rectangles in the main window's client area, design pixels: the
+// window's own controls, and page controls on the unscrolled page (its
+// origin is 11, 85). A control whose width follows its measured text has
+// no right edge here.
+struct Sample {
+  int id;
+  skin::PixelRect design;
+};
+
+const Sample kSamples[] = {
+    {IDC_MAIN_TAB_COMMON, {11, 48, 161, 85}},
+    {IDC_MAIN_TAB_ADDITIONAL, {461, 48, 611, 85}},
+    {IDC_MAIN_CLOSE, {577, 0, 606, 26}},
+    {IDC_MAIN_SAVE, {514, 546, 614, 575}},
+    {IDC_COMMON_FRONT_BRIGHTNESS_LABEL, {36, 230, 0, 243}},
+    {IDC_COMMON_CLOCK_DATE_PICKER, {61, 520, 151, 545}},
+    {IDC_ADDITIONAL_PARTITION_A, {36, 465, 0, 490}},
+};
+
+// The page origin in the main window, and the samples there, at `scale`
+// with the shown page scrolled down by `scrolled` device pixels (the
+// hidden pages are not scrolled).
+void ExpectLaidOutAt(HWND main, const skin::Scale& scale, int scrolled) {
+  RECT client{};
+  GetClientRect(main, &client);
+  EXPECT_NEAR(client.right, scale.Px(622), 1);
+  EXPECT_NEAR(client.bottom, scale.Px(587), 1);
+  HWND page = GetParent(PageControl(main, IDC_COMMON_SPEED_KMH));
+  ExpectNear(RectIn(main, page), DeviceRect({11, 85, 611, 522}, scale));
+  for (const Sample& sample : kSamples) {
+    SCOPED_TRACE(sample.id);
+    HWND control = GetDlgItem(main, sample.id);
+    const bool onPage = control == nullptr;
+    if (onPage) control = PageControl(main, sample.id);
+    ASSERT_NE(control, nullptr);
+    RECT want = DeviceRect(sample.design, scale);
+    if (onPage && IsWindowVisible(GetParent(control))) OffsetRect(&want, 0, -scrolled);
+    const RECT got = RectIn(main, control);
+    if (sample.design.right == 0) want.right = got.right;
+    ExpectNear(got, want);
+  }
+}
+
+using DisplayScale = CardFolderTest;
+
+TEST_F(DisplayScale, TheWindowAndItsControlsAreTheDesignScaled) {
+  const skin::Scale scale = PrefixScale();
+  RunMainWindow(folder_, {[&](HWND main) {
+                            EXPECT_EQ(WindowScale(main), scale) << "the prefix's scale";
+                            ExpectLaidOutAt(main, scale, 0);
+                            return true;
+                          },
+                          Command(IDC_MAIN_CANCEL)});
+}
+
+// Moved to a monitor of another scale, the window takes the rectangle
+// Windows suggests and lays itself out for it; the edits, the shown page
+// and how far it was scrolled stay, and Save writes what it would have.
+TEST_F(DisplayScale, AMonitorOfAnotherScaleKeepsTheEditsAndThePlace) {
+  const skin::Scale before = PrefixScale();
+  const skin::Scale after(before.dpi() * 3 / 2);
+  auto run = [&](bool moved) {
+    RunMainWindow(folder_,
+                  {[&](HWND main) {
+                     SendMessageW(PageControl(main, IDC_COMMON_LANGUAGE_FRENCH), BM_CLICK, 0, 0);
+                     SendMessageW(GetParent(PageControl(main, IDC_COMMON_SPEED_KMH)), WM_VSCROLL,
+                                  SB_LINEDOWN, 0);
+                     if (!moved) return true;
+                     RECT suggested{40, 30, 40 + after.Px(622), 30 + after.Px(587)};
+                     AdjustWindowRectEx(
+                         &suggested, static_cast<DWORD>(GetWindowLongPtrW(main, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(main, GWL_EXSTYLE)));
+                     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(after.dpi(), after.dpi()),
+                                  reinterpret_cast<LPARAM>(&suggested));
+                     return true;
+                   },
+                   [&](HWND main) {
+                     if (!moved) return true;
+                     HWND french = PageControl(main, IDC_COMMON_LANGUAGE_FRENCH);
+                     EXPECT_TRUE(IsWindowVisible(french)) << "the Common page is still shown";
+                     EXPECT_EQ(SendMessageW(french, BM_GETCHECK, 0, 0), BST_CHECKED);
+                     const int scrolled = GetScrollPos(GetParent(french), SB_VERT);
+                     EXPECT_EQ(scrolled, after.Px(80));
+                     ExpectLaidOutAt(main, after, scrolled);
+                     RECT window{};
+                     GetWindowRect(main, &window);
+                     EXPECT_EQ(window.left, 40);
+                     EXPECT_EQ(window.top, 30);
+                     return true;
+                   },
+                   Command(IDC_MAIN_SAVE)});
+    return ReadAll(folder_ / "setup.cfg");
+  };
+  const std::string unmoved = run(false);
+  EXPECT_EQ(run(true), unmoved);
+}
+
+}  // namespace
