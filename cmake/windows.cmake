@@ -75,6 +75,14 @@ target_link_options(win_tests PRIVATE -mconsole)
 add_test(NAME win_tests COMMAND win_tests)
 set_tests_properties(win_tests PROPERTIES TIMEOUT 600)
 
+# The layout again at other display scales, each in a Wine prefix of its own.
+foreach(dpi 120 144 192)
+  add_test(NAME win_tests_at_${dpi}dpi
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win/at_display_scale.sh ${dpi}
+      $<TARGET_FILE:win_tests> --gtest_filter=DisplayScale.*)
+  set_tests_properties(win_tests_at_${dpi}dpi PROPERTIES RESOURCE_LOCK wine_display TIMEOUT 120)
+endforeach()
+
 # End-to-end tests start the real program under Wine. They share the Wine
 # drive E: and the screen, so they never run beside each other or the
 # Windows suite.

@@ -42,7 +42,7 @@ start_wine() {
     for n in $(seq 91 120); do
       [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
     done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1600x1280x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
@@ -63,9 +63,36 @@ start_wine() {
 }
 
 stop_wine() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+  local base=${BASE_WINEPREFIX:-${WINEPREFIX:-}} prefix
+  if [ -n "$base" ]; then
+    for prefix in "$base" "$base"-dpi*; do
+      if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; fi
+    done
+  fi
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
   XVFB_PID=""
+}
+
+# From here on Wine runs at display scale $1 DPI (96 is 100 %): in a copy
+# of the prefix of start_wine, made once per scale, whose LogPixels tell
+# every program started in it that scale. Call after start_wine.
+use_display_scale() {  # dpi
+  : "${BASE_WINEPREFIX:=$WINEPREFIX}"
+  export BASE_WINEPREFIX
+  if [ "$1" = 96 ]; then
+    export WINEPREFIX=$BASE_WINEPREFIX
+    return
+  fi
+  export WINEPREFIX="$BASE_WINEPREFIX-dpi$1"
+  [ -f "$WINEPREFIX/system.reg" ] || cp -a "$BASE_WINEPREFIX" "$WINEPREFIX"
+  # Started detached from our output, as in start_wine.
+  wineserver -p >/dev/null 2>&1 || true
+  wine cmd /c exit >/dev/null 2>&1 || true
+  local key
+  for key in 'HKCU\Control Panel\Desktop' \
+    'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  done
 }
 
 # Maps a folder as the removable drive E: of the Wine prefix, as a memory
