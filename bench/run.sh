@@ -51,15 +51,24 @@ failures=()
 
 # Start-up. Three probe pixels stand for "painted": the window's own
 # frame (title bar), the Common page and the Save button, all three in the
-# rectangle the minimal window covers too.
+# rectangle the minimal window covers too. At another display scale the
+# program's window grows, and its probes with it.
+probes_at() {  # dpi -> the probes in that scale's pixels
+  local probe
+  for probe in "480,15" "300,300" "564,560"; do
+    echo "$(((${probe%,*} * $1 + 48) / 96)),$(((${probe#*,} * $1 + 48) / 96))"
+  done
+}
+
 startup() {
-  local probes=("480,15" "300,300" "564,560")
   local ours=(wine "$program" "$card_win") minimal=(wine "$minimal_exe")
-  xdotool mousemove 1000 750  # no hover look under the pointer
+  xdotool mousemove 1500 1200  # no hover look under the pointer
   # The recording runs also warm Wine and the file cache for both.
   local ours_colours minimal_colours
-  ours_colours=$("$native_tree/first_paint" record "${probes[@]}" -- "${ours[@]}")
-  minimal_colours=$("$native_tree/first_paint" record "${probes[@]}" -- "${minimal[@]}")
+  # shellcheck disable=SC2046  # the probes are separate words
+  ours_colours=$("$native_tree/first_paint" record $(probes_at 96) -- "${ours[@]}")
+  # shellcheck disable=SC2046
+  minimal_colours=$("$native_tree/first_paint" record $(probes_at 96) -- "${minimal[@]}")
   local i line ours_wall=() ours_cpu=() minimal_wall=() minimal_cpu=()
   for ((i = 0; i < runs; i++)); do
     # shellcheck disable=SC2086  # the colours are separate words
@@ -69,16 +78,30 @@ startup() {
     line=$("$native_tree/first_paint" time $ours_colours -- "${ours[@]}")
     ours_wall+=("$(field wall "$line")") ours_cpu+=("$(field cpu "$line")")
   done
-  local ow oc mw mc
+  # The program again at 150 %, in a prefix of that scale.
+  local scaled_colours scaled_wall=() scaled_cpu=()
+  use_display_scale 144
+  # shellcheck disable=SC2046
+  scaled_colours=$("$native_tree/first_paint" record $(probes_at 144) -- "${ours[@]}")
+  for ((i = 0; i < runs; i++)); do
+    # shellcheck disable=SC2086
+    line=$("$native_tree/first_paint" time $scaled_colours -- "${ours[@]}")
+    scaled_wall+=("$(field wall "$line")") scaled_cpu+=("$(field cpu "$line")")
+  done
+  use_display_scale 96
+  local ow oc mw mc sw sc
   ow=$(printf '%s\n' "${ours_wall[@]}" | median)
   oc=$(printf '%s\n' "${ours_cpu[@]}" | median)
   mw=$(printf '%s\n' "${minimal_wall[@]}" | median)
   mc=$(printf '%s\n' "${minimal_cpu[@]}" | median)
+  sw=$(printf '%s\n' "${scaled_wall[@]}" | median)
+  sc=$(printf '%s\n' "${scaled_cpu[@]}" | median)
   echo "### Start-up under Wine: process start to main window painted"
   echo
-  echo "Median of $runs runs each, the two programs alternating. Wall time is"
-  echo "what the user waits for; processor time (the program's process, all its"
-  echo "threads) leaves out the waits for Wine's server, the X server and other work."
+  echo "Median of $runs runs each, the two programs alternating at 96 DPI, then"
+  echo "the program alone at 144 DPI (150 %). Wall time is what the user waits"
+  echo "for; processor time (the program's process, all its threads) leaves out"
+  echo "the waits for Wine's server, the X server and other work."
   echo
   echo "| program | wall time | wall time, every run (ms) | processor time |"
   echo "|---|---|---|---|"
@@ -86,6 +109,9 @@ startup() {
   echo "| minimal Win32 window | $mw ms | ${minimal_wall[*]} | $mc ms |"
   awk -v ow="$ow" -v mw="$mw" -v oc="$oc" -v mc="$mc" \
     'BEGIN { printf "| ratio | %.1f × | | %.1f × |\n", ow / mw, oc / mc }'
+  echo "| R470_Setting.exe at 144 DPI | $sw ms | ${scaled_wall[*]} | $sc ms |"
+  awk -v sw="$sw" -v ow="$ow" -v sc="$sc" -v oc="$oc" \
+    'BEGIN { printf "| 144 DPI ÷ 96 DPI | %.2f × | | %.2f × |\n", sw / ow, sc / oc }'
   echo
 }
 
