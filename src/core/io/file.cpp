@@ -9,7 +9,7 @@
 namespace io {
 namespace {
 
-std::FILE* OpenPath(const std::filesystem::path& path, const char* mode) {
+std::FILE* OpenPath(const PathString& path, const char* mode) {
 #ifdef _WIN32
   std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
   return _wfopen(path.c_str(), wideMode.c_str());
@@ -21,7 +21,7 @@ std::FILE* OpenPath(const std::filesystem::path& path, const char* mode) {
 // stdio has no mode that creates a missing file without truncating an
 // existing one, so a missing file is first created empty by appending to it
 // (append never truncates, even if the file appeared meanwhile).
-std::FILE* OpenForUpdate(const std::filesystem::path& path) {
+std::FILE* OpenForUpdate(const PathString& path) {
   std::FILE* file = OpenPath(path, "r+b");
   if (file != nullptr || errno != ENOENT) return file;
   std::FILE* created = OpenPath(path, "ab");
@@ -31,7 +31,15 @@ std::FILE* OpenForUpdate(const std::filesystem::path& path) {
 
 }  // namespace
 
-File File::Open(const std::filesystem::path& path, Mode mode) {
+bool RemoveFile(const PathString& path) {
+#ifdef _WIN32
+  return _wremove(path.c_str()) == 0;
+#else
+  return std::remove(path.c_str()) == 0;
+#endif
+}
+
+File File::Open(const PathString& path, Mode mode) {
   switch (mode) {
     case Mode::kRead:
       return File(OpenPath(path, "rb"));

@@ -1,16 +1,29 @@
 #pragma once
-// A C stdio file opened by std::filesystem::path (wide on Windows, so folders
-// with any characters work). Move-only; every operation reports its failure
-// as a value, including a failed flush or close, and nothing throws.
+// A C stdio file opened by a path in the platform's own characters. Move-
+// only; every operation reports its failure as a value, including a failed
+// flush or close, and nothing throws.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace io {
+
+// A file name in the platform's own characters: UTF-16 on Windows, so
+// folders with any characters work, bytes elsewhere; a std::filesystem::path
+// converts to it. The program itself does without std::filesystem, which
+// would bring the standard library's whole locale machinery into it.
+#ifdef _WIN32
+using PathString = std::wstring;
+#else
+using PathString = std::string;
+#endif
+
+// Deletes the file; false when it cannot be deleted or does not exist.
+bool RemoveFile(const PathString& path);
 
 class File {
  public:
@@ -21,7 +34,7 @@ class File {
   };
 
   // Opens path in mode; the result is closed (IsOpen() false) on failure.
-  static File Open(const std::filesystem::path& path, Mode mode);
+  static File Open(const PathString& path, Mode mode);
 
   File() = default;
   File(File&& other) noexcept;

@@ -4,7 +4,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "core/diag/diagnostics.h"
 #include "core/io/file.h"
@@ -30,7 +29,7 @@ std::u16string DescribeFields(const settings::ClockFields& f) {
 
 }  // namespace
 
-int SettingsFile::ReadClockFile(const std::filesystem::path& path) {
+int SettingsFile::ReadClockFile(const io::PathString& path) {
   clockSet = 0;
   io::File file = io::File::Open(path, io::File::Mode::kRead);
   if (!file.IsOpen()) return 0;
@@ -56,10 +55,9 @@ int SettingsFile::ReadClockFile(const std::filesystem::path& path) {
   return 1;
 }
 
-int SettingsFile::WriteClockFile(const std::filesystem::path& path) {
+int SettingsFile::WriteClockFile(const io::PathString& path) {
   if (clockSet == 0) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    io::RemoveFile(path);  // a file already missing is what was wanted
     return 1;
   }
   if (settingsRecord == nullptr) return 0;

@@ -22,7 +22,7 @@ std::int32_t VersionMinor(const SettingsRecord& record) {
 
 }  // namespace
 
-int SettingsFile::LoadSettings(const std::filesystem::path& path) {
+int SettingsFile::LoadSettings(const io::PathString& path) {
   io::File file = io::File::Open(path, io::File::Mode::kRead);
   if (!file.IsOpen()) {
     diag::Write(u"Warning BlackBox Setting not found !\n");
@@ -69,7 +69,7 @@ int SettingsFile::LoadSettings(const std::filesystem::path& path) {
   return 1;
 }
 
-int SettingsFile::SaveSettings(const std::filesystem::path& path) {
+int SettingsFile::SaveSettings(const io::PathString& path) {
   io::File file;
   if (settingsRecord != nullptr) file = io::File::Open(path, io::File::Mode::kUpdate);
   if (!file.IsOpen()) {

@@ -5,8 +5,7 @@
 // operation writes its diagnostic lines through diag::Write. Results are 1 for
 // success and 0 for failure; nothing throws.
 
-#include <filesystem>
-
+#include "core/io/file.h"
 #include "core/settings/settings_record.h"
 
 class SettingsFile {
@@ -17,7 +16,7 @@ class SettingsFile {
   // from its checkSum is still used, with a warning line. Returns 0 and
   // leaves the record untouched when the file cannot be opened or read, or
   // is shorter than the oldest layout (damaged).
-  int LoadSettings(const std::filesystem::path& path);
+  int LoadSettings(const io::PathString& path);
 
   // Puts the factory values into every field that has one. checkSum,
   // configVersion, rearBrightness, voiceRecordingLevel, the motion areas and
@@ -31,16 +30,16 @@ class SettingsFile {
   // After success checkSum is 432 (and a zero configVersion of a whole write
   // is 1.5), followed by a dump of the settings as diagnostic lines. Returns
   // 0, with the record unchanged, when the file cannot be opened or written.
-  int SaveSettings(const std::filesystem::path& path);
+  int SaveSettings(const io::PathString& path);
 
   // Reads time.dat: sets clockSet to 1 and clockTime's date and time (day of
   // week and milliseconds untouched) when the file's first line holds a valid
   // date and time, and returns 1. Otherwise clockSet is 0, clockTime is left
   // as it was, and the result is 0.
-  int ReadClockFile(const std::filesystem::path& path);
+  int ReadClockFile(const io::PathString& path);
 
   // Writes clockTime and settingsRecord's timeZoneOffset to time.dat when
   // clockSet is 1, or deletes time.dat when clockSet is 0 (a missing file is
   // no error). Returns 0 when the file cannot be opened or written.
-  int WriteClockFile(const std::filesystem::path& path);
+  int WriteClockFile(const io::PathString& path);
 };

@@ -138,9 +138,8 @@ bool CSettingDlg::RunsFromLocalCopy() {
 }
 
 void CSettingDlg::LoadCard() {
-  std::filesystem::path folder(cardFolder);
-  settingsFile_.ReadClockFile(folder / L"time.dat");
-  if (settingsFile_.LoadSettings(folder / L"setup.cfg") == 0) {
+  settingsFile_.ReadClockFile(cardFolder + L"time.dat");
+  if (settingsFile_.LoadSettings(cardFolder + L"setup.cfg") == 0) {
     settingsFile_.LoadDefaults(*settingsRecord);
   }
   cardRecordLength_ = settingsRecord->checkSum;
@@ -286,15 +285,14 @@ void CSettingDlg::OnCommand(int id) {
 
 void CSettingDlg::OnSave() {
   if (cardFolder.empty() || settingsRecord == nullptr) return;
-  std::filesystem::path folder(cardFolder);
   // On a failure the window stays open with every edit, so the driver can
   // put the card right and save again; time.dat is left alone until
   // setup.cfg is safely written. A save marks the record as the current
   // layout, so a retry first puts back the length the camera wrote: an
   // older camera's file keeps its own length however often it is saved.
   settingsRecord->checkSum = cardRecordLength_;
-  if (settingsFile_.SaveSettings(folder / L"setup.cfg") == 0 ||
-      settingsFile_.WriteClockFile(folder / L"time.dat") == 0) {
+  if (settingsFile_.SaveSettings(cardFolder + L"setup.cfg") == 0 ||
+      settingsFile_.WriteClockFile(cardFolder + L"time.dat") == 0) {
     ShowSaveFailure();
     return;
   }
