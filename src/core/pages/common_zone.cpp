@@ -52,8 +52,8 @@ void StoreZone(SettingsRecord& record, const CRegTimeZoneInfo& zone) {
   record.timeZoneOffset = zone.bias;
 }
 
-int SelectStoredZone(const CTimeZoneInfoManager& catalogue, const tz::PcTimeZone& pc,
-                     SettingsRecord& record) {
+int SelectStoredZone(const CTimeZoneInfoManager& catalogue,
+                     const std::function<tz::PcTimeZone()>& readPcZone, SettingsRecord& record) {
   const std::u16string name = StoredZoneName(record);
   WriteZoneLine(u"TimeZone Read  ", name, record.timeZoneOffset);
   if (catalogue.GetCount() == 0) return -1;
@@ -63,9 +63,9 @@ int SelectStoredZone(const CTimeZoneInfoManager& catalogue, const tz::PcTimeZone
     // other than the one Save keeps and time.dat carries.
     int stored = catalogue.FindZone(name, record.timeZoneOffset);
     if (stored < 0) stored = catalogue.FindZone(u"", record.timeZoneOffset);
-    return stored >= 0 ? stored : catalogue.FindCurrentZone(pc);
+    return stored >= 0 ? stored : catalogue.FindCurrentZone(readPcZone());
   }
-  const int current = catalogue.FindCurrentZone(pc);
+  const int current = catalogue.FindCurrentZone(readPcZone());
   StoreZone(record, catalogue.GetAt(current));
   return current;
 }

@@ -4,6 +4,7 @@
 // The record keeps the zone's key name in the ANSI code page
 // (text::ActiveCodePage()) and its offset in minutes east of UTC.
 
+#include <functional>
 #include <string>
 
 #include "core/settings/settings_record.h"
@@ -23,11 +24,12 @@ void StoreZone(SettingsRecord& record, const CRegTimeZoneInfo& zone);
 // The catalogue index that shows the record's zone, after writing the line
 // "TimeZone Read  [name] Bias[offset]". A stored name or offset selects the
 // matching zone, or else the first zone of that offset, or else the PC's
-// zone `pc`, and leaves the record alone; a record without a zone (empty
-// name, offset 0) gets the PC's zone written.
+// zone, and leaves the record alone; a record without a zone (empty name,
+// offset 0) gets the PC's zone written. `readPcZone` is called only when
+// the PC's zone is needed: reading it costs as much as the whole catalogue.
 // -1, with the record untouched, when the catalogue is empty.
-int SelectStoredZone(const CTimeZoneInfoManager& catalogue, const tz::PcTimeZone& pc,
-                     SettingsRecord& record);
+int SelectStoredZone(const CTimeZoneInfoManager& catalogue,
+                     const std::function<tz::PcTimeZone()>& readPcZone, SettingsRecord& record);
 
 // The user chose catalogue zone `index`: stores it and writes the line
 // "TimeZone [key name] Bias[offset]". False, with nothing changed, for an

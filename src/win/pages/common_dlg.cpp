@@ -187,7 +187,7 @@ void CCommonDlg::FillZoneList() {
                  reinterpret_cast<LPARAM>(Wide(catalogue_.GetAt(i).displayName)));
   }
   if (settingsRecord == nullptr) return;
-  const int selected = SelectStoredZone(catalogue_, readPcZone_(), *settingsRecord);
+  const int selected = SelectStoredZone(catalogue_, readPcZone_, *settingsRecord);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
