@@ -6,6 +6,7 @@
 
 #include "controls_support.h"
 #include "win/controls/gdiplus_bitmap.h"
+#include "win/controls/picture_library.h"
 #include "win/controls/rbutton.h"
 
 namespace {
@@ -203,11 +204,19 @@ TEST_F(RButtonTest, WithoutCaptionOnlyThePictureShows) {
   EXPECT_EQ(Drawn(button_, 40, 20), std::vector<std::uint32_t>(40 * 20, kNormalPixel));
 }
 
+// A picture is decoded once, when a button is first given it: never while
+// painting, nor for a second button with the same skin.
 TEST_F(RButtonTest, PaintingDecodesNothing) {
+  CPictureLibrary library;
   const int before = skin::PictureDecodeCount();
   CreateTab();
   const int afterSkin = skin::PictureDecodeCount();
   EXPECT_EQ(afterSkin, before + 4);
+  CRButton twin;
+  ASSERT_TRUE(twin.CreateChild(parent_.hwnd(), kId + 1, {0, 0, 60, 20}, WS_VISIBLE));
+  twin.SetCheckedSkin(kNinePatchSelected);
+  twin.SetSkin(kNinePatchNormal, kNinePatchHover, kNinePatchPressed, parent_.background());
+  EXPECT_EQ(skin::PictureDecodeCount(), afterSkin);
 
   const std::pair<Event, std::uint32_t> steps[] = {{Event::kMove, kHoverPixel},
                                                    {Event::kDown, kPressedPixel},

@@ -4,27 +4,29 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
-#include "win/controls/gdiplus_bitmap.h"
+#include "win/controls/picture_library.h"
 
 namespace controls_test {
 namespace {
 
-// GDI+ is the program's to start; in the tests this environment does it.
-class GdiplusEnvironment : public testing::Environment {
+// The picture library is the program's to open; in the tests this
+// environment does it.
+class PictureLibraryEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
+    library_ = std::make_unique<CPictureLibrary>();
+    ASSERT_TRUE(library_->IsStarted());
   }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+  void TearDown() override { library_.reset(); }
 
  private:
-  ULONG_PTR token_ = 0;
+  std::unique_ptr<CPictureLibrary> library_;
 };
 
 [[maybe_unused]] testing::Environment* const gdiplus =
-    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+    testing::AddGlobalTestEnvironment(new PictureLibraryEnvironment);
 
 constexpr wchar_t kClassName[] = L"ControlsTestParent";
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;

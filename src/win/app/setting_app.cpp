@@ -2,13 +2,12 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objidl.h>
-#include <gdiplus.h>
 #include <shellapi.h>
 
 #include "core/app/command_line.h"
 #include "win/app/setting_dlg.h"
 #include "win/card/format_card_switch.h"
+#include "win/controls/picture_library.h"
 #include "win/platform/dll_loading.h"
 #include "win/platform/platform_seams.h"
 #include "win/platform/wide.h"
@@ -39,9 +38,7 @@ int CSettingApp::Run() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&icc);
 
-  Gdiplus::GdiplusStartupInput gdiplusInput;
-  ULONG_PTR gdiplusToken = 0;
-  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+  CPictureLibrary pictures;
 
   // A folder typed without its last backslash would otherwise make the
   // program read and write files beside the folder instead of inside it.
@@ -50,7 +47,5 @@ int CSettingApp::Run() {
     CSettingDlg dialog;
     dialog.DoModal(nullptr);
   }
-
-  Gdiplus::GdiplusShutdown(gdiplusToken);
   return 0;
 }

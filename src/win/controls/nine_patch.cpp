@@ -2,7 +2,7 @@
 
 #include "core/skin/nine_patch_geometry.h"
 #include "core/skin/nine_patch_pixels.h"
-#include "win/controls/gdiplus_bitmap.h"
+#include "win/controls/picture_library.h"
 
 namespace {
 
@@ -27,19 +27,19 @@ skin::NinePatchFrame ReadFrame(Gdiplus::Bitmap& picture) {
 }  // namespace
 
 bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
-  CGdiPlusBitmapResource picture;
-  if (!canvas.IsCreated() || !picture.Load(id)) return false;
+  Gdiplus::Bitmap* picture = canvas.IsCreated() ? CPictureLibrary::Picture(id) : nullptr;
+  if (picture == nullptr) return false;
   // GDI+ draws straight into the canvas's pixels in their premultiplied
   // format, so the picture's transparency is kept.
   GdiFlush();
   Gdiplus::Bitmap surface(canvas.GetWidth(), canvas.GetHeight(), canvas.GetWidth() * 4,
                           PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(canvas.Pixels()));
   Gdiplus::Graphics graphics(&surface);
-  const int width = static_cast<int>(picture.bitmap()->GetWidth());
-  const int height = static_cast<int>(picture.bitmap()->GetHeight());
+  const int width = static_cast<int>(picture->GetWidth());
+  const int height = static_cast<int>(picture->GetHeight());
   const Gdiplus::Rect target(0, 0, canvas.GetWidth(), canvas.GetHeight());
   if (width == target.Width && height == target.Height) {
-    graphics.DrawImage(picture.bitmap(), target, 0, 0, width, height, Gdiplus::UnitPixel);
+    graphics.DrawImage(picture, target, 0, 0, width, height, Gdiplus::UnitPixel);
   } else {
     // Between the sets' scales: smooth, and the edges sample the picture
     // itself rather than the transparency around it.
@@ -47,7 +47,7 @@ bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     Gdiplus::ImageAttributes edges;
     edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.DrawImage(picture.bitmap(), target, 0, 0, width, height, Gdiplus::UnitPixel, &edges);
+    graphics.DrawImage(picture, target, 0, 0, width, height, Gdiplus::UnitPixel, &edges);
   }
   graphics.Flush(Gdiplus::FlushIntentionSync);
   return true;
@@ -57,9 +57,9 @@ bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
 // it in premultiplied form: GDI+'s own stretching rounds and, at some sizes,
 // leaves the first row of a long stretch empty.
 bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, int id, RECT* content) {
-  CGdiPlusBitmapResource picture;
-  if (!canvas.IsCreated() || !picture.Load(id)) return false;
-  Gdiplus::Bitmap& bitmap = *picture.bitmap();
+  Gdiplus::Bitmap* picture = canvas.IsCreated() ? CPictureLibrary::Picture(id) : nullptr;
+  if (picture == nullptr) return false;
+  Gdiplus::Bitmap& bitmap = *picture;
   const skin::NinePatchLayout layout =
       skin::LayoutNinePatch(ReadFrame(bitmap), canvas.GetWidth(), canvas.GetHeight());
   const int width = static_cast<int>(bitmap.GetWidth());
