@@ -27,6 +27,7 @@ win_tree=$ROOT/build/bench-win
 native_tree=$ROOT/build/bench-native
 work=$ROOT/build/bench
 program=$win_tree/program/R470_Setting.exe
+phased_program=$win_tree/program/R470_Setting_testhooks.exe
 minimal_exe=$win_tree/minimal_window.exe
 
 PACKAGES+=(libx11-dev)
@@ -115,6 +116,48 @@ startup() {
   echo
 }
 
+# Where a start spends its time: the test build of the program marks each
+# phase (src/win/app/start_phases.h) with the wall-clock time; each run
+# waits for the last mark, the hidden pages shown.
+phases() {
+  local log_unix="$work/phases.log" i started pid
+  local log_win="Z:${log_unix//\//\\}"
+  local last="Additional page shows the record"
+  for ((i = 0; i < runs; i++)); do
+    rm -f "$log_unix"
+    started=$(date +%s%N)
+    R470_TEST_PHASE_LOG=$log_win wine "$phased_program" "$card_win" >/dev/null 2>&1 &
+    pid=$!
+    local deadline=$((SECONDS + 20))
+    until grep -q "^$last " "$log_unix" 2>/dev/null; do
+      ((SECONDS < deadline)) || { failures+=("the test build never marked '$last'"); break; }
+      sleep 0.05
+    done
+    pkill -f '[\\]R470_Setting_testhooks[.]exe' 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    # "name<TAB>ms since the process was started" for each phase's first mark.
+    awk -v s="$started" '{ t = $NF; sub(/ [0-9.]+$/, ""); if (!seen[$0]++) printf "%s\t%.1f\n", $0, t - s / 1e6 }' \
+      "$log_unix" >"$work/phases.$i"
+  done
+  echo "### Where the start goes: phases of the test build"
+  echo
+  echo "Median of $runs runs of the test build (the program plus marks that the"
+  echo 'shipped program compiles out), milliseconds since `wine` was started.'
+  echo "The hidden pages are built once the window is painted."
+  echo
+  echo "| phase ends | since start | after the previous phase |"
+  echo "|---|---|---|"
+  local name previous=0 median
+  while IFS= read -r name; do
+    median=$(cat "$work"/phases.* | awk -F '\t' -v n="$name" '$1 == n { print $2 }' | median)
+    awk -v n="$name" -v m="$median" -v p="$previous" \
+      'BEGIN { printf "| %s | %.1f ms | %.1f ms |\n", n, m, m - p }'
+    previous=$median
+  done < <(cut -f 1 "$work/phases.0")
+  echo
+  rm -f "$work"/phases.*
+}
+
 size() {
   echo "### Program size"
   echo
@@ -196,7 +239,7 @@ machine() {
 
 echo "Building..." >&2
 build "$win_tree" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -- \
-  R470_Setting minimal_window paint_decodes
+  R470_Setting R470_Setting_testhooks minimal_window paint_decodes
 build "$native_tree" -- measure_io first_paint format_bench
 
 # Always a virtual display of our own: probe positions assume a bare screen.
@@ -217,6 +260,7 @@ echo "Measuring..." >&2
 echo
 machine
 startup
+phases
 size
 format
 decodes

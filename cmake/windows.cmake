@@ -55,10 +55,12 @@ add_test(NAME program_imports
     $<TARGET_FILE:R470_Setting> ${CMAKE_OBJDUMP})
 
 # The program again, honouring the test-only settings of
-# src/win/card/test_hooks.h, which the shipped program compiles out. Its
-# own test_hooks object comes before the library's, so the library's is
-# never linked in.
-add_executable(R470_Setting_testhooks WIN32 src/win/main.cpp src/win/card/test_hooks.cpp ${APP_RC})
+# src/win/card/test_hooks.h and marking its start-up phases
+# (src/win/app/start_phases.h), both of which the shipped program compiles
+# out. Its own objects of these come before the library's, so the
+# library's are never linked in.
+add_executable(R470_Setting_testhooks WIN32 src/win/main.cpp src/win/card/test_hooks.cpp
+  src/win/app/start_phases.cpp ${APP_RC})
 target_compile_definitions(R470_Setting_testhooks PRIVATE R470_TEST_HOOKS)
 target_link_libraries(R470_Setting_testhooks PRIVATE winlayer)
 target_link_options(R470_Setting_testhooks PRIVATE -municode -mwindows -s)

@@ -6,6 +6,7 @@
 
 #include "core/app/command_line.h"
 #include "win/app/setting_dlg.h"
+#include "win/app/start_phases.h"
 #include "win/card/format_card_switch.h"
 #include "win/controls/picture_library.h"
 #include "win/platform/dll_loading.h"
@@ -39,6 +40,7 @@ int CSettingApp::Run() {
   InitCommonControlsEx(&icc);
 
   CPictureLibrary pictures;
+  app::MarkStartPhase("common controls and picture library");
 
   // A folder typed without its last backslash would otherwise make the
   // program read and write files beside the folder instead of inside it.

@@ -15,6 +15,7 @@
 #include "core/settings/clock_time.h"
 #include "core/settings/settings_record.h"
 #include "core/text/u16.h"
+#include "win/app/start_phases.h"
 #include "win/platform/wide.h"
 #include "win/timezone/pc_time_zone.h"
 #include "win/timezone/registry_time_zone_source.h"
@@ -341,6 +342,7 @@ INT_PTR CCommonDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       PaintDc paint(hwnd());
       PaintContent(paint.get());
+      app::MarkStartPhase("Common page painted");
       return TRUE;
     }
     default:
