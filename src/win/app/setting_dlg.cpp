@@ -11,6 +11,7 @@
 #include "win/app/local_copy.h"
 #include "win/app/registry_manager.h"
 #include "win/app/setting_app.h"
+#include "win/app/start_phases.h"
 #include "win/controls/nine_patch.h"
 #include "win/controls/skin_text_style.h"
 #include "win/controls/window_scale.h"
@@ -33,6 +34,9 @@ constexpr wchar_t kViewerTitle[] = L"KORVANE DASHCAM PC VIEWER";
 constexpr COLORREF kTabText = RGB(119, 148, 177);
 constexpr COLORREF kButtonText = RGB(176, 187, 200);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Posted by the first paint: the pages not shown yet are built then.
+constexpr UINT kBuildHiddenPages = WM_APP + 1;
 
 enum class Kind { kTab, kImage, kText };
 
@@ -107,12 +111,16 @@ BOOL CSettingDlg::OnInitDialog() {
                                           settingsRecord->language));
   diag::Write(u"Setting Dialog Update");
   SetWindowTextW(hwnd(), Text(u"IDS_STRING101").c_str());
+  app::MarkStartPhase("card and language");
 
   CreateSkin();
   CreateControls();
-  CreatePages();
-  LayOutControls();
-  ShowRecordOnAllPages();
+  SkinControls();
+  app::MarkStartPhase("window skin and buttons");
+  // The first paint needs only the Common page; the others are built once
+  // it is on the screen, or when their tab is chosen first.
+  BuildPage(0);
+  ShowWindow(pages_[0]->hwnd(), SW_SHOW);
   initialised_ = true;
   // The default focus would be the first radio of the Common page, which
   // Windows ticks on focus whatever the record says.
@@ -165,6 +173,18 @@ void CSettingDlg::CreateControls() {
 
 void CSettingDlg::LayOutControls() {
   MoveToDesignRect(title_.hwnd(), kTitleRect, scale_);
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    MoveToDesignRect(buttons_[i].hwnd(), kButtons[i].rect, scale_);
+  }
+  for (auto& page : pages_) {
+    if (!page) continue;
+    page->SetScale(scale_);
+    MoveToDesignRect(page->hwnd(), kPageArea, scale_);
+  }
+  SkinControls();
+}
+
+void CSettingDlg::SkinControls() {
   SkinTextStyle titleStyle{Text16(u"IDS_STRING101"), RGB(214, 223, 233), kWhite, kWhite, 14,
                            TextAlign::kLeft};
   title_.SetSkin(0, titleFont_.get(), background_.GetDC(), &titleStyle);
@@ -172,7 +192,6 @@ void CSettingDlg::LayOutControls() {
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const ButtonRow& row = kButtons[i];
     CRButton& button = buttons_[i];
-    MoveToDesignRect(button.hwnd(), row.rect, scale_);
     button.SetScale(scale_);
     if (row.kind == Kind::kImage) {
       button.SetImages(row.normal, row.hover, row.pressed, background_.GetDC());
@@ -184,20 +203,48 @@ void CSettingDlg::LayOutControls() {
     if (tab) button.SetCheckedSkin(row.checkedSkin);
     button.SetSkin(row.normal, row.hover, row.pressed, background_.GetDC(), &style);
   }
-  for (auto& page : pages_) {
-    page->SetScale(scale_);
-    MoveToDesignRect(page->hwnd(), kPageArea, scale_);
+}
+
+std::unique_ptr<CBaseDialog> CSettingDlg::MakePage(size_t index) {
+  switch (index) {
+    case 0:
+      return std::make_unique<CCommonDlg>();
+    case 1:
+      return std::make_unique<CNormalDlg>();
+    case 2:
+      return std::make_unique<CParkingDlg>();
+    default:
+      return std::make_unique<CEtcDlg>();
   }
 }
 
-void CSettingDlg::CreatePages() {
-  pages_ = {std::make_unique<CCommonDlg>(), std::make_unique<CNormalDlg>(),
-            std::make_unique<CParkingDlg>(), std::make_unique<CEtcDlg>()};
-  for (size_t i = 0; i < pages_.size(); ++i) {
-    CBaseDialog& page = *pages_[i];
-    page.Create(hwnd());
-    ShowWindow(page.hwnd(), i == 0 ? SW_SHOW : SW_HIDE);
-  }
+void CSettingDlg::BuildPage(size_t index) {
+  if (pages_[index]) return;
+  // The start-up benchmark's names for the steps.
+  constexpr const char* kMade[] = {"time-zone catalogue read", "Continuous page made",
+                                   "Parking page made", "Additional page made"};
+  constexpr const char* kCreated[] = {"Common page created", "Continuous page created",
+                                      "Parking page created", "Additional page created"};
+  constexpr const char* kFilled[] = {"Common page shows the record",
+                                     "Continuous page shows the record",
+                                     "Parking page shows the record",
+                                     "Additional page shows the record"};
+  pages_[index] = MakePage(index);
+  app::MarkStartPhase(kMade[index]);
+  CBaseDialog& page = *pages_[index];
+  page.Create(hwnd());
+  // The window's scale, should it have moved to another monitor meanwhile.
+  page.SetScale(scale_);
+  MoveToDesignRect(page.hwnd(), kPageArea, scale_);
+  app::MarkStartPhase(kCreated[index]);
+  ShowRecordOn(page);
+  app::MarkStartPhase(kFilled[index]);
+}
+
+void CSettingDlg::BuildHiddenPages() {
+  // Whatever the first paint started is finished before the work begins.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  for (size_t i = 0; i < pages_.size(); ++i) BuildPage(i);
 }
 
 void CSettingDlg::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -210,7 +257,22 @@ void CSettingDlg::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void CSettingDlg::ShowRecordOnAllPages() {
-  for (auto& page : pages_) page->ShowRecord();
+  for (auto& page : pages_) {
+    if (page) ShowRecordOn(*page);
+  }
+}
+
+// A shown page draws nothing while it is filled, then all of it once.
+// (Switching redraw back on would make a hidden page visible, and a hidden
+// page paints nothing anyway.)
+void CSettingDlg::ShowRecordOn(CBaseDialog& page) {
+  const bool shown = IsWindowVisible(page.hwnd()) != FALSE;
+  if (shown) SendMessageW(page.hwnd(), WM_SETREDRAW, FALSE, 0);
+  page.ShowRecord();
+  if (!shown) return;
+  SendMessageW(page.hwnd(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(page.hwnd(), nullptr, nullptr,
+               RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void CSettingDlg::SelectTab(int tabId) {
@@ -220,7 +282,8 @@ void CSettingDlg::SelectTab(int tabId) {
   FocusShownTab();
   // A hidden page keeps its scroll position.
   for (size_t i = 0; i < pages_.size(); ++i) {
-    ShowWindow(pages_[i]->hwnd(), kButtons[i].id == tabId ? SW_SHOW : SW_HIDE);
+    if (kButtons[i].id == tabId) BuildPage(i);
+    if (pages_[i]) ShowWindow(pages_[i]->hwnd(), kButtons[i].id == tabId ? SW_SHOW : SW_HIDE);
   }
 }
 
@@ -326,6 +389,11 @@ void CSettingDlg::OnPaint() {
   }
   SelectGuard select(memory.get(), frame_.get());
   BitBlt(paint.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+  if (!painted_) {
+    painted_ = true;
+    app::MarkStartPhase("window painted");
+    PostMessageW(hwnd(), kBuildHiddenPages, 0, 0);
+  }
 }
 
 void CSettingDlg::Release() {
@@ -343,6 +411,9 @@ INT_PTR CSettingDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT:
       OnPaint();
+      return TRUE;
+    case kBuildHiddenPages:
+      BuildHiddenPages();
       return TRUE;
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

@@ -44,15 +44,23 @@ class CSettingDlg : public Dialog {
   // The window's own pictures and fonts at scale_, anew.
   void CreateSkin();
   void CreateControls();
-  // Places the title, buttons and pages at scale_ and gives the controls
-  // their pictures for it.
+  // Places the title, buttons and pages at scale_, and skins the controls.
   void LayOutControls();
-  void CreatePages();
+  // Gives the title and buttons their pictures and fonts at scale_.
+  void SkinControls();
+  static std::unique_ptr<CBaseDialog> MakePage(size_t index);
+  // Page `index` (tab order) made, placed and showing the record, hidden,
+  // unless it exists already. Initialize, Save and everything else behave
+  // the same whether a page was built yet or not: a page only shows the
+  // record, which the main window owns.
+  void BuildPage(size_t index);
+  void BuildHiddenPages();
   // A monitor of another scale: the window takes the rectangle Windows
   // suggests and lays itself out again; edits, the shown page, its scroll
   // position and the focus stay.
   void OnDpiChanged(int dpi, const RECT& suggested);
   void ShowRecordOnAllPages();
+  void ShowRecordOn(CBaseDialog& page);
   void SelectTab(int tabId);
   // The keyboard focus never stays where the driver cannot see it, nor on
   // a radio that is not ticked (Windows ticks a radio that gets the focus):
@@ -78,12 +86,15 @@ class CSettingDlg : public Dialog {
   UniqueBitmap frame_;  // background plus the white page area, built once
   CRStaticText title_;
   std::array<CRButton, 9> buttons_;
-  // Common, Continuous, Parking, Additional: in tab order.
+  // Common, Continuous, Parking, Additional: in tab order. Null until
+  // built: the Common page at start, the others after the first paint or
+  // when their tab is chosen first.
   std::array<std::unique_ptr<CBaseDialog>, 4> pages_;
   std::wstring programFolder_;
   std::uint32_t cardRecordLength_ = 0;  // the record's length word as loaded
   skin::Scale scale_;
   bool initialised_ = false;
+  bool painted_ = false;  // the first paint is over
   // A press on a free spot of the window or a page: moving the mouse with
   // the button down then drags the window.
   bool dragArmed_ = false;
