@@ -38,14 +38,16 @@ start_wine() {
   export WINEDLLOVERRIDES="mscoree=;mshtml="
   export WINEARCH=win64
   if [ -z "${DISPLAY:-}" ]; then
-    local n
-    for n in $(seq 91 120); do
-      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-    done
-    Xvfb ":$n" -screen 0 1600x1280x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and tells its number once it
+    # listens, so runs side by side never share a screen.
+    local numbers
+    numbers=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1600x1280x24 -nolisten tcp 3>"$numbers" >/dev/null 2>&1 &
     XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -s "$numbers" ] && break; sleep 0.05; done
+    [ -s "$numbers" ] || { echo "Xvfb did not start" >&2; rm -f "$numbers"; return 1; }
+    export DISPLAY=":$(head -n 1 "$numbers")"
+    rm -f "$numbers"
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix (first run only)..."
