@@ -15,6 +15,8 @@
 # holds the old setup.cfg and the program file.
 # Run 2: a write-protected card (an immutable image) is left as it was, the
 # failure message shows, and the files are put back all the same.
+# Runs 3 and 4: a format that fails and cannot put anything back, then the
+# driver's second try, which puts the card's settings back.
 # Usage: format_card.sh PROGRAM.exe SCREENSHOT_DIR
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -38,7 +40,7 @@ stop_program() {
   done
 }
 cleanup() {
-  chattr -i "$image" 2>/dev/null || true
+  chattr -i "$image" "$card" 2>/dev/null || true
   stop_program
   rm -f "$WINEPREFIX/dosdevices/e::"
   rm -rf "$work"
@@ -92,19 +94,30 @@ sleep 1
 import -window root "$shots/additional-page.png"
 
 backup="$(local_copy_dir)/setup.cfg"
-# Starts a format from the page and plays the format's part on the folder.
-format_card() {  # screenshot name
+# Whether a window titled $popup_title other than window $1 is on screen.
+# The confirmation, the progress popup and the final message share the title.
+titled_other_than() {
+  xdotool search --onlyvisible --name "^$popup_title\$" 2>/dev/null | grep -qvx "$1"
+}
+# Starts a format from the page and plays the format's part on the folder:
+# empties it, and with "unwritable" also makes it immutable, so nothing can
+# be put back.
+format_card() {  # screenshot name [unwritable]
   rm -f "$backup"
   click "${format_button_xy[@]}"
-  wait_for_window "$popup_title" 20 >/dev/null || fail "no confirmation"
+  local question popup
+  question=$(wait_for_window "$popup_title" 20) || fail "no confirmation"
   sleep 0.5
   xdotool key y
+  wait_for 10 sh -c "! xdotool search --onlyvisible --name '^$popup_title\$' | grep -qx $question" ||
+    fail "the confirmation stayed"
   wait_for 20 cmp -s "$backup" "$work/setup.cfg.before" || fail "setup.cfg was not backed up"
   rm -rf "$card/SETTING"
+  [ "${2:-}" = unwritable ] && chattr +i "$card"
+  popup=$(wait_for_window "$popup_title" 20) || fail "no progress popup"
   sleep 0.5
   import -window root "$shots/$1-progress.png"
-  wait_for 60 test -f "$card/SETTING/R470_Setting.exe" || fail "the program file was not put back"
-  wait_for_window "$popup_title" 20 >/dev/null || fail "no final message"
+  wait_for 60 titled_other_than "$popup" || fail "no final message"
   sleep 0.5
   import -window root "$shots/$1-message.png"
   xdotool key Return
@@ -140,6 +153,23 @@ check_card_folder
 [ "$(head -c 16M "$image" | sha256sum)" = "$before" ] || fail "the protected card changed"
 chattr -i "$image"
 mdir -i "$image" :: | grep -q KEEP || fail "the protected card lost its files"
+
+# Run 3: the card's writes fail during the format (an immutable image) and
+# nothing can be written back to it (an immutable card folder): nothing is
+# put back, and only the backup holds the card's settings.
+chattr +i "$image"
+format_card unrestored unwritable
+chattr -i "$card" "$image"
+[ -z "$(ls -A "$card")" ] || fail "files were put back on a card that takes no writes"
+cmp -s "$backup" "$work/setup.cfg.before" || fail "the backup lost the settings"
+# What such a failure leaves on the card: a volume without its boot sector.
+dd if=/dev/zero of="$image" bs=512 count=1 conv=notrunc 2>/dev/null
+
+# Run 4: the driver formats again. The card holds no setup.cfg any more, yet
+# gets its own back, byte for byte.
+format_card retried
+check_card_folder
+fsck.fat -n "$image" >/dev/null || fail "the retried format left errors"
 
 click "${cancel_xy[@]}"
 wait_for 20 sh -c "! xdotool search --name '^$title\$' >/dev/null 2>&1" || fail "the window did not close"

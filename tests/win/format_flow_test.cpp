@@ -34,6 +34,9 @@ constexpr wchar_t kSucceeded[] = L"Memory card formatted completely";
 constexpr wchar_t kFailed[] =
     L"Cannot format the memory card.\r\nIt is currently being used by Vistapane or another "
     L"program.\r\n";
+constexpr wchar_t kSettingsLost[] =
+    L"Cannot save the settings to the memory card.\r\nCheck that the card is inserted and not "
+    L"write-protected, then try again.\r\n";
 
 class FakeEngine : public card::FormatEngine {
  public:
@@ -42,6 +45,12 @@ class FakeEngine : public card::FormatEngine {
   int structureSteps = 3;
   std::optional<bool> outcome = true;  // empty: the engine cannot run
   fs::path card;                       // the folder it empties
+  // What the card reads.
+  card::CardIdentity identity{0xCA4D0001, std::uint64_t{8} << 30};
+  // The serial number of the file system a format leaves; none: destroyed.
+  std::optional<std::uint32_t> serialAfter = 0xCA4D0002;
+  // A file left where the card folder belongs: nothing can be written back.
+  bool restoreBlocked = false;
 
   // What it saw.
   int calls = 0;
@@ -51,6 +60,7 @@ class FakeEngine : public card::FormatEngine {
   DWORD threadId = 0;
 
   bool CanFormat(const std::wstring&) const override { return removable; }
+  card::CardIdentity Identify(const std::wstring&) const override { return identity; }
 
   bool Format(const std::wstring& root, card::FormatCallbackProc callback) override {
     ++calls;
@@ -59,6 +69,8 @@ class FakeEngine : public card::FormatEngine {
     popupUp = progressPopup != nullptr && IsWindow(progressPopup->hwnd());
     if (!outcome) return false;
     for (const auto& entry : fs::directory_iterator(card)) fs::remove_all(entry.path());
+    if (restoreBlocked) std::ofstream(card / L"SETTING") << "not a folder";
+    identity.volumeSerial = serialAfter;
     HWND bar = GetDlgItem(progressPopup->hwnd(), IDC_PROGRESS_POPUP_BAR);
     for (int i = 0; i < structureSteps; ++i) {
       DWORD percent = 99;  // a percentage report moves nothing
@@ -127,7 +139,7 @@ class FormatFlow : public testing::Test {
         }
       }
     });
-    FormatMemoryCardWith(owner_, engine_);
+    FormatMemoryCardWith(owner_, engine_, kept_);
   }
 
   fs::path Settings() const { return card_ / L"SETTING" / L"setup.cfg"; }
@@ -135,6 +147,7 @@ class FormatFlow : public testing::Test {
   std::wstring Message(const wchar_t* text) const { return std::wstring(kCaption) + L"|" + text; }
 
   FakeEngine engine_;
+  card::KeptSettings kept_;
   fs::path card_;
   fs::path program_;
   fs::path backup_;
@@ -207,6 +220,86 @@ TEST_F(FormatFlow, NeverPutsBackASettingsFileFromAnotherRun) {
       EXPECT_EQ(ReadFile(Settings()), *c.cardSettings);
     }
     EXPECT_TRUE(fs::exists(CardProgram()));
+  }
+}
+
+// A setup.cfg as a camera writes it: binary, with NULs, of its own length.
+std::string CameraSettings(int seed) {
+  std::string bytes(472, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * seed) % 251);
+  return bytes;
+}
+
+TEST_F(FormatFlow, SettingsThatDidNotGoBackWaitForTheirOwnCard) {
+  constexpr std::uint64_t k8G = std::uint64_t{8} << 30;
+  constexpr std::uint64_t k16G = std::uint64_t{16} << 30;
+  const std::string ofA = CameraSettings(7);
+  const std::string ofB = CameraSettings(11);
+  const std::wstring failedLost = std::wstring(kFailed) + kSettingsLost;
+  const std::wstring succeededLost = std::wstring(kSucceeded) + L"\r\n" + kSettingsLost;
+  // One format: the card put in the drive, how its format ends, and what
+  // the card holds afterwards.
+  struct Step {
+    const char* card;
+    std::optional<std::uint32_t> serial;  // none: its file system was destroyed
+    std::uint64_t bytes;
+    std::optional<std::string> settings;
+    bool formats;
+    std::optional<std::uint32_t> serialAfter;
+    bool restoreBlocked;
+    std::optional<std::string> settingsAfter;
+    std::wstring message;
+  };
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+  } scenarios[] = {
+      {"retried on the same card until its settings are back, and only then",
+       {
+           {"A", 0xA1, k8G, ofA, false, std::nullopt, true, std::nullopt, failedLost},
+           {"A destroyed", std::nullopt, k8G, std::nullopt, false, std::nullopt, true, std::nullopt,
+            failedLost},
+           {"A destroyed", std::nullopt, k8G, std::nullopt, true, 0xA2, false, ofA, kSucceeded},
+           {"A with setup.cfg deleted", 0xA2, k8G, std::nullopt, true, 0xA3, false, std::nullopt,
+            kSucceeded},
+       }},
+      {"formatted, then not written back",
+       {
+           {"A", 0xA1, k8G, ofA, true, 0xA2, true, std::nullopt, succeededLost},
+           {"A as formatted", 0xA2, k8G, std::nullopt, true, 0xA3, false, ofA, kSucceeded},
+       }},
+      {"other cards in between get none of them",
+       {
+           {"A", 0xA1, k8G, ofA, false, std::nullopt, true, std::nullopt, failedLost},
+           {"B", 0xB1, k8G, std::nullopt, true, 0xB2, false, std::nullopt, kSucceeded},
+           {"C, destroyed and larger", std::nullopt, k16G, std::nullopt, true, 0xC2, false,
+            std::nullopt, kSucceeded},
+           {"B with settings of its own", 0xB2, k8G, ofB, true, 0xB3, false, ofB, kSucceeded},
+           {"A destroyed", std::nullopt, k8G, std::nullopt, true, 0xA2, false, ofA, kSucceeded},
+       }},
+  };
+  for (const auto& scenario : scenarios) {
+    SCOPED_TRACE(scenario.name);
+    kept_ = card::KeptSettings{};
+    for (const Step& step : scenario.steps) {
+      SCOPED_TRACE(step.card);
+      for (const auto& entry : fs::directory_iterator(card_)) fs::remove_all(entry.path());
+      fs::create_directories(card_ / L"SETTING");
+      if (step.settings) WriteFile(Settings(), *step.settings);
+      engine_.identity = {step.serial, step.bytes};
+      engine_.outcome = step.formats;
+      engine_.serialAfter = step.serialAfter;
+      engine_.restoreBlocked = step.restoreBlocked;
+      messages_.clear();
+
+      Format();
+
+      EXPECT_EQ(fs::is_regular_file(Settings()), step.settingsAfter.has_value());
+      if (step.settingsAfter && fs::is_regular_file(Settings())) {
+        EXPECT_TRUE(ReadFile(Settings()) == *step.settingsAfter) << "not byte for byte";
+      }
+      EXPECT_EQ(messages_, std::vector<std::wstring>{Message(step.message.c_str())});
+    }
   }
 }
 

@@ -237,6 +237,9 @@ TEST(ElevatedFormat, DeclinedElevationEndsLikeAFailedFormat) {
     card::SystemFormatEngine& inner;
     explicit AnyDrive(card::SystemFormatEngine& engine) : inner(engine) {}
     bool CanFormat(const std::wstring&) const override { return true; }
+    card::CardIdentity Identify(const std::wstring& root) const override {
+      return inner.Identify(root);
+    }
     bool Format(const std::wstring& root, card::FormatCallbackProc callback) override {
       return inner.Format(root, callback);
     }
@@ -257,7 +260,8 @@ TEST(ElevatedFormat, DeclinedElevationEndsLikeAFailedFormat) {
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
       }
     });
-    FormatMemoryCardWith(owner, anyDrive);
+    card::KeptSettings kept;
+    FormatMemoryCardWith(owner, anyDrive, kept);
   }
 
   EXPECT_EQ(declined.parameters.size(), 1u);

@@ -48,6 +48,7 @@ std::uint64_t VolumeBytes(const std::wstring& driveRoot) {
   const std::wstring path = L"\\\\.\\" + driveRoot.substr(0, 2);
   UniqueKernelHandle volume(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                         nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!volume) return 0;
   // The extended answer carries partition and detection data behind its
   // fixed part; a buffer of only the fixed size may be refused.
   struct {
@@ -55,11 +56,15 @@ std::uint64_t VolumeBytes(const std::wstring& driveRoot) {
     BYTE trailer[256];
   } disk{};
   DWORD bytes = 0;
-  if (!volume || !DeviceIoControl(volume.get(), IOCTL_DISK_GET_DRIVE_GEOMETRY_EX, nullptr, 0, &disk,
-                                  sizeof disk, &bytes, nullptr)) {
-    return 0;
+  if (DeviceIoControl(volume.get(), IOCTL_DISK_GET_DRIVE_GEOMETRY_EX, nullptr, 0, &disk,
+                      sizeof disk, &bytes, nullptr)) {
+    return static_cast<std::uint64_t>(disk.geometry.DiskSize.QuadPart);
   }
-  return static_cast<std::uint64_t>(disk.geometry.DiskSize.QuadPart);
+  // Wine opens a drive that is mapped to an image file as that plain file,
+  // which answers no disk query but has a size.
+  LARGE_INTEGER size{};
+  if (GetLastError() != ERROR_NOT_SUPPORTED || !GetFileSizeEx(volume.get(), &size)) return 0;
+  return static_cast<std::uint64_t>(size.QuadPart);
 }
 
 // Only the system's own copy: a fmifs.dll put beside the program on the
@@ -104,6 +109,16 @@ SystemFormatEngine::SystemFormatEngine(RawVolumeOpener openRawVolume, ElevatedSt
 
 bool SystemFormatEngine::CanFormat(const std::wstring& driveRoot) const {
   return IsRemovableDriveRoot(driveRoot);
+}
+
+CardIdentity SystemFormatEngine::Identify(const std::wstring& driveRoot) const {
+  CardIdentity card;
+  card.bytes = VolumeBytes(driveRoot);
+  DWORD serial = 0;
+  if (GetVolumeInformationW(driveRoot.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) {
+    card.volumeSerial = serial;
+  }
+  return card;
 }
 
 bool SystemFormatEngine::Format(const std::wstring& driveRoot, FormatCallbackProc callback) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/card/fat32_format.h"
+#include "core/card/kept_settings.h"
 #include "win/card/raw_volume_device.h"
 
 namespace card {
@@ -25,6 +26,10 @@ class FormatEngine {
 
   // Whether driveRoot ("E:\") is a volume this engine may format.
   virtual bool CanFormat(const std::wstring& driveRoot) const = 0;
+
+  // What can be read of the card at driveRoot now, so that the card can be
+  // recognised after a format (see card::KeptSettings).
+  virtual CardIdentity Identify(const std::wstring& driveRoot) const = 0;
 
   // Quick-formats the volume at driveRoot with FAT32 and the label "R470",
   // reporting through callback on the calling thread. False when no format
@@ -50,6 +55,8 @@ class SystemFormatEngine final : public FormatEngine {
   SystemFormatEngine(RawVolumeOpener openRawVolume, ElevatedStarter startElevated);
 
   bool CanFormat(const std::wstring& driveRoot) const override;
+  // The volume's serial number and the disk's size.
+  CardIdentity Identify(const std::wstring& driveRoot) const override;
   bool Format(const std::wstring& driveRoot, FormatCallbackProc callback) override;
 
  private:

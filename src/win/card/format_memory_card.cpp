@@ -1,6 +1,13 @@
 #include "win/card/format_memory_card.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "core/card/fat32_format.h"
+#include "core/io/file.h"
 #include "core/lang/lang_manager.h"
 #include "win/app/local_copy.h"
 #include "win/app/setting_app.h"
@@ -25,27 +32,48 @@ std::wstring TwoLines(std::u16string_view first, std::u16string_view second) {
   return Text(first) + L"\r\n" + Text(second) + L"\r\n";
 }
 
-// Keeps the card's setup.cfg beside the program. A backup left by an
-// earlier run is removed first: it belongs to another card, or to this
-// card before later edits, and must never be put back on this one.
-bool BackUpSettings(const card::CardFormatPaths& paths) {
-  DeleteFileW(paths.backupSettings.c_str());
-  return CopyFileW(paths.cardSettings.c_str(), paths.backupSettings.c_str(), FALSE) != FALSE;
+using Bytes = std::vector<std::byte>;
+
+// Far more than any camera's settings file; a larger file is not one.
+constexpr std::uint64_t kMaxSettingsBytes = 1 << 20;
+
+// The whole file; nothing when it is missing, unreadable or too large.
+std::optional<Bytes> ReadSettingsFile(const std::wstring& path) {
+  io::File file = io::File::Open(path, io::File::Mode::kRead);
+  const std::optional<std::uint64_t> size = file.IsOpen() ? file.Size() : std::nullopt;
+  if (!size || *size > kMaxSettingsBytes) return std::nullopt;
+  Bytes bytes(*size);
+  const std::optional<std::size_t> read = file.Read(bytes);
+  if (!read || *read != bytes.size()) return std::nullopt;
+  return bytes;
 }
 
-// Runs whether or not the format succeeded; failures are ignored.
-void RestoreCard(const std::wstring& cardFolder, const card::CardFormatPaths& paths,
+bool WriteSettingsFile(const std::wstring& path, const Bytes& bytes) {
+  io::File file = io::File::Open(path, io::File::Mode::kReplace);
+  return file.IsOpen() && file.Write(bytes) && file.Close();
+}
+
+// Runs whether or not the format succeeded; failures are ignored. True when
+// setup.cfg is back on the card.
+bool RestoreCard(const std::wstring& cardFolder, const card::CardFormatPaths& paths,
                  bool settingsBackedUp) {
   CreateDirectoryW(cardFolder.c_str(), nullptr);
-  if (settingsBackedUp) {
-    CopyFileW(paths.backupSettings.c_str(), paths.cardSettings.c_str(), FALSE);
-  }
+  const bool settingsBack =
+      settingsBackedUp &&
+      CopyFileW(paths.backupSettings.c_str(), paths.cardSettings.c_str(), FALSE) != FALSE;
   CopyFileW(paths.programPath.c_str(), paths.cardProgram.c_str(), FALSE);
+  return settingsBack;
 }
 
-void ShowResult(HWND owner, bool succeeded) {
-  const std::wstring message = succeeded ? Text(u"IDS_STRING179")
-                                         : TwoLines(u"IDS_STRING181", u"IDS_STRING1810");
+// settingsLost: the card's settings did not go back on it. The driver is
+// told so under either result: the card would otherwise go back into the
+// camera without them, unnoticed.
+void ShowResult(HWND owner, bool succeeded, bool settingsLost) {
+  std::wstring message =
+      succeeded ? Text(u"IDS_STRING179") : TwoLines(u"IDS_STRING181", u"IDS_STRING1810");
+  if (settingsLost) {
+    message += (succeeded ? L"\r\n" : L"") + TwoLines(u"IDS_STRING197", u"IDS_STRING1970");
+  }
   MessageBoxW(owner, message.c_str(), Text(u"IDS_STRING162").c_str(), MB_OK);
 }
 
@@ -72,24 +100,45 @@ bool RunFormat(HWND owner, const std::wstring& driveRoot, card::FormatEngine& en
 }  // namespace
 
 void FormatMemoryCard(HWND owner) {
+  // Kept for the whole run, and only for it: the retry comes from this run
+  // (a card that took no writes did not get the program back either), and
+  // a backup found beside the program at start may be of any card the
+  // program ever ran from.
+  static card::KeptSettings kept;
   card::SystemFormatEngine engine;
-  FormatMemoryCardWith(owner, engine);
+  FormatMemoryCardWith(owner, engine, kept);
 }
 
-void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine) {
+void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine, card::KeptSettings& kept) {
   if (cardFolder.empty()) return;
   const card::CardFormatPaths paths = card::MakeCardFormatPaths(cardFolder, app::ProgramPath());
   if (!engine.CanFormat(paths.driveRoot)) return;
   // The card is in use by this very program: formatting it would take the
   // program and the backup beside it away with everything else.
   if (card::ProgramRunsFromCard(paths)) {
-    ShowResult(owner, false);
+    ShowResult(owner, false, false);
     return;
   }
-  const bool settingsBackedUp = BackUpSettings(paths);
+  // The settings to put back: those that an earlier format of this card
+  // could not put back come first, since the card then holds none or a
+  // partly written copy. A card with neither gets no setup.cfg: a backup
+  // that this run did not write, of this card or of another, is never used.
+  const card::CardIdentity before = engine.Identify(paths.driveRoot);
+  const Bytes* waiting = kept.For(before);
+  const bool fromKept = waiting != nullptr;
+  std::optional<Bytes> settings =
+      fromKept ? std::optional<Bytes>(*waiting) : ReadSettingsFile(paths.cardSettings);
+  const bool backedUp = settings && WriteSettingsFile(paths.backupSettings, *settings);
+
   const bool succeeded = RunFormat(owner, paths.driveRoot, engine);
-  RestoreCard(cardFolder, paths, settingsBackedUp);
-  ShowResult(owner, succeeded);
+  const bool settingsBack = RestoreCard(cardFolder, paths, backedUp);
+  const bool settingsLost = settings && !settingsBack;
+  if (settingsLost) {
+    kept.Keep(before, engine.Identify(paths.driveRoot), std::move(*settings));
+  } else if (fromKept) {
+    kept.Forget();
+  }
+  ShowResult(owner, succeeded, settingsLost);
 }
 
 DWORD WINAPI FormatThreadProc(LPVOID formatJob) {

@@ -9,7 +9,9 @@
 // it on screen for a second and closes the popup. After the worker has
 // ended, the card folder is made again, setup.cfg (when this run could back
 // it up) and the program file are copied back, and a message box says
-// whether the format succeeded.
+// whether the format succeeded and, when setup.cfg did not go back, that
+// the settings are not on the card. Such settings are kept for the next
+// format of the same card (card::KeptSettings).
 
 #include <windows.h>
 
@@ -28,8 +30,9 @@ extern CProgPopupDlg* progressPopup;
 // is closed. owner: the window the popup and the message box belong to.
 // Does nothing without a card folder or when its drive is not removable.
 void FormatMemoryCard(HWND owner);
-// The same with another engine.
-void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine);
+// The same with another engine, keeping settings that did not go back on
+// their card in `kept` (FormatMemoryCard keeps them for the whole run).
+void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine, card::KeptSettings& kept);
 
 // What the worker thread is given; lives in FormatMemoryCard's frame until
 // the worker has ended.
