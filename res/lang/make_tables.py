@@ -21,7 +21,10 @@ FONT = [
 
 # (key, English text, French text). Leading, trailing and doubled blanks are
 # part of the texts. A two-line message uses key nnn for its first line and
-# nnn0 for its second.
+# nnn0 for its second. The texts up to IDS_STRING196 are those the tables
+# were given with, but for three French ones that said something else than
+# the English; tests/core/lang_files_test.cpp lists those and checks that
+# nothing else differs.
 TEXTS = [
     ("IDS_STRING101", "Dash cam setting",
      "Paramétrage de la Dashcam"),
@@ -178,7 +181,7 @@ TEXTS = [
     ("IDS_STRING176", "Are you sure to restore the default settings?",
      "Souhaitez-vous vraiment restaurer le paramétrage par défaut ?"),
     ("IDS_STRING177", "If Parking Mode is disabled,",
-     "Si le mode Stationnement est activé,"),
+     "Si le mode Stationnement est désactivé,"),
     ("IDS_STRING1770", "the dash cam stops recording when the vehicle is turned off.",
      "la dashcam arrêtera l'enregistrement une fois le moteur du véhicule arrêté."),
     ("IDS_STRING178", "Formatting memory card.",
@@ -190,9 +193,9 @@ TEXTS = [
     ("IDS_STRING180", "D1 (720 x 480)",
      "FHD (720 x 480)"),
     ("IDS_STRING181", "Cannot format the memory card.",
-     "Impossible de formatter la carte mémoire"),
+     "Impossible de formater la carte mémoire"),
     ("IDS_STRING1810", "It is currently being used by Vistapane or another program.",
-     "It iest en cours d'utilisation par Vistapane ou un autre programme."),
+     "Elle est en cours d'utilisation par Vistapane ou un autre programme."),
     ("IDS_STRING182", "Setting time",
      "Paramétrage de l'heure"),
     ("IDS_STRING183", "   e.g.) ",

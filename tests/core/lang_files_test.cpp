@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -38,6 +40,12 @@ struct ParsedTable {
   std::vector<std::byte> image;
   lang::CLangTable table;
 };
+
+// FNV-1a, 64 bits, over UTF-16 code units.
+std::uint64_t Fnv1a(std::uint64_t hash, std::u16string_view text) {
+  for (char16_t unit : text) hash = (hash ^ unit) * 0x100000001B3;
+  return hash;
+}
 
 std::vector<std::u16string> Keys(const lang::LangSection& section) {
   std::vector<std::u16string> keys;
@@ -128,4 +136,50 @@ TEST(LangFiles, TextsKeepAccentsAndSpacing) {
     ASSERT_TRUE(manager.LoadLanguage(text::Ascii(c.language), tables));
     EXPECT_EQ(text::ToUtf8(manager.GetLangText(c.key)), text::ToUtf8(c.text));
   }
+}
+
+TEST(LangFiles, DifferFromTheGivenTablesOnlyInTheMendedFrenchTexts) {
+  // French texts that said something else than the English ones, as they
+  // were given and as the program shows them.
+  const struct {
+    const char16_t* key;
+    const char16_t* given;
+    const char16_t* mended;
+  } mended[] = {
+      {u"IDS_STRING177", u"Si le mode Stationnement est activ\u00e9,",
+       u"Si le mode Stationnement est d\u00e9sactiv\u00e9,"},
+      {u"IDS_STRING181", u"Impossible de formatter la carte m\u00e9moire",
+       u"Impossible de formater la carte m\u00e9moire"},
+      {u"IDS_STRING1810", u"It iest en cours d'utilisation par Vistapane ou un autre programme.",
+       u"Elle est en cours d'utilisation par Vistapane ou un autre programme."},
+  };
+  // Keys the program added to the tables it was given.
+  const std::u16string_view added[] = {u"IDS_STRING197", u"IDS_STRING1970"};
+  // Over every given key and text of both tables, in file order, as given.
+  constexpr std::uint64_t kGivenTables = 3946522560109711520;
+
+  std::uint64_t fingerprint = 0xCBF29CE484222325;
+  int mendedFound = 0;
+  for (const char* language : {"english", "french"}) {
+    ParsedTable parsed((std::string(language) + ".lang").c_str());
+    ASSERT_NE(parsed.table.DefaultSection(), nullptr);
+    for (const auto& entry : parsed.table.DefaultSection()->Entries()) {
+      if (std::find(std::begin(added), std::end(added), entry.key) != std::end(added)) continue;
+      std::u16string_view text = entry.text;
+      for (const auto& m : mended) {
+        if (std::string(language) == "french" && entry.key == m.key) {
+          EXPECT_EQ(text::ToUtf8(entry.text), text::ToUtf8(m.mended));
+          text = m.given;
+          ++mendedFound;
+        }
+      }
+      for (std::u16string_view part : {std::u16string_view(entry.key), std::u16string_view(u"="),
+                                       text, std::u16string_view(u"\n")}) {
+        fingerprint = Fnv1a(fingerprint, part);
+      }
+    }
+  }
+  EXPECT_EQ(mendedFound, 3);
+  EXPECT_EQ(fingerprint, kGivenTables)
+      << "a text other than the mended ones differs from the tables as given";
 }

@@ -10,6 +10,8 @@
 # a real format would, so the files found there afterwards are the ones the
 # program put back.
 #
+# Run 0: answering No in the confirmation, the system's Yes/No box, leaves
+# the card untouched.
 # Run 1: a dirtied image becomes a clean FAT32 volume labelled R470 with
 # 32 KiB clusters, the success message shows, and the card folder again
 # holds the old setup.cfg and the program file.
@@ -99,18 +101,24 @@ backup="$(local_copy_dir)/setup.cfg"
 titled_other_than() {
   xdotool search --onlyvisible --name "^$popup_title\$" 2>/dev/null | grep -qvx "$1"
 }
+# Clicks Formatting and answers the system's Yes/No box with a key.
+answer_format_question() {  # key screenshot name
+  local question
+  click "${format_button_xy[@]}"
+  question=$(wait_for_window "$popup_title" 20) || fail "no confirmation"
+  sleep 0.5
+  import -window root "$shots/$2-question.png"
+  xdotool key "$1"
+  wait_for 10 sh -c "! xdotool search --onlyvisible --name '^$popup_title\$' | grep -qx $question" ||
+    fail "the confirmation stayed"
+}
 # Starts a format from the page and plays the format's part on the folder:
 # empties it, and with "unwritable" also makes it immutable, so nothing can
 # be put back.
 format_card() {  # screenshot name [unwritable]
   rm -f "$backup"
-  click "${format_button_xy[@]}"
-  local question popup
-  question=$(wait_for_window "$popup_title" 20) || fail "no confirmation"
-  sleep 0.5
-  xdotool key y
-  wait_for 10 sh -c "! xdotool search --onlyvisible --name '^$popup_title\$' | grep -qx $question" ||
-    fail "the confirmation stayed"
+  local popup
+  answer_format_question y "$1"
   wait_for 20 cmp -s "$backup" "$work/setup.cfg.before" || fail "setup.cfg was not backed up"
   rm -rf "$card/SETTING"
   [ "${2:-}" = unwritable ] && chattr +i "$card"
@@ -129,6 +137,16 @@ check_card_folder() {
   cmp -s "$card/SETTING/setup.cfg" "$work/setup.cfg.before" || fail "setup.cfg was not put back"
   cmp -s "$card/SETTING/R470_Setting.exe" "$exe" || fail "the program file differs"
 }
+
+# Run 0: No leaves the card as it is.
+rm -f "$backup"
+image_before=$(head -c 16M "$image" | sha256sum)
+answer_format_question n declined
+sleep 2
+! xdotool search --onlyvisible --name "^$popup_title\$" >/dev/null 2>&1 || fail "No started a format"
+[ ! -e "$backup" ] || fail "No backed the settings up"
+[ "$(head -c 16M "$image" | sha256sum)" = "$image_before" ] || fail "No changed the card"
+cmp -s "$card/SETTING/setup.cfg" "$work/setup.cfg.before" || fail "No changed setup.cfg"
 
 # Run 1: the format.
 format_card formatted

@@ -12,7 +12,6 @@
 #include "win/controls/nine_patch.h"
 #include "win/controls/skin_text_style.h"
 #include "win/controls/window_scale.h"
-#include "win/pages/msg_popup_dlg.h"
 #include "win/platform/wide.h"
 
 namespace {
@@ -310,20 +309,14 @@ bool CEtcDlg::OnClicked(int id) {
   return true;
 }
 
-// The question is as wide as its longer line needs in the popup's font,
-// and never narrower than the program's other Yes/No question.
+// The system's own Yes/No box rather than the skinned popup: for the one
+// action that erases the card, drivers recognise its frame, words and sound.
 void CEtcDlg::ConfirmFormat() {
-  constexpr int kMinWidth = 330;
-  constexpr int kSideRoom = 40;
-  constexpr int kHeight = 150;
-  std::wstring first = Text(u"IDS_STRING163");
-  std::wstring second = Text(u"IDS_STRING1630");
-  auto popupFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  int width = std::max({kMinWidth, CalcTextWidth(first, popupFont) + kSideRoom,
-                        CalcTextWidth(second, popupFont) + kSideRoom});
-  CMsgPopupDlg popup;
-  popup.SetContent(Text(u"IDS_STRING162"), first + L"\r\n" + second + L"\r\n", width, kHeight);
-  if (popup.DoModal(hwnd()) == IDOK && format_) format_(hwnd());
+  const std::wstring message = Text(u"IDS_STRING163") + L"\r\n" + Text(u"IDS_STRING1630") + L"\r\n";
+  if (MessageBoxW(hwnd(), message.c_str(), Text(u"IDS_STRING162").c_str(), MB_YESNO) == IDYES &&
+      format_) {
+    format_(hwnd());
+  }
 }
 
 RECT CEtcDlg::ItemRect(int id) const {
