@@ -312,30 +312,38 @@ TEST_F(FormatFlow, TheWorkerHasEndedAndIsReleasedWhenTheRunReturns) {
   if (thread != nullptr) CloseHandle(thread);
 }
 
-TEST_F(FormatFlow, LeavesCardsItMayNotFormatAlone) {
+TEST_F(FormatFlow, RefusesCardsItMayNotFormatAndSaysSo) {
+  const fs::path besideProgram = program_.parent_path() / L"format flow card";
   const struct {
     const char* name;
     bool removable;
-    bool hasCardFolder;
+    std::optional<fs::path> card;  // none: no card folder
+    std::vector<std::wstring> messages;
   } cases[] = {
-      {"no card folder", true, false},
-      {"drive not removable", false, true},
+      {"no card folder", true, std::nullopt, {}},
+      {"drive not removable", false, card_, {Message(kFailed)}},
+      {"the drive the program runs from", true, besideProgram, {Message(kFailed)}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    WriteFile(Settings(), "untouched");
+    const fs::path folder = c.card.value_or(card_) / L"SETTING";
+    fs::create_directories(folder);
+    WriteFile(folder / L"setup.cfg", "untouched");
+    cardFolder = c.card ? folder.wstring() + L"\\" : std::wstring();
     engine_.removable = c.removable;
-    if (!c.hasCardFolder) cardFolder.clear();
+    messages_.clear();
 
     Format();
 
     EXPECT_EQ(engine_.calls, 0);
     EXPECT_TRUE(popupCaption_.empty()) << "a popup was shown";
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(ReadFile(Settings()), "untouched");
-    EXPECT_FALSE(fs::exists(CardProgram()));
+    EXPECT_EQ(messages_, c.messages);
+    EXPECT_EQ(ReadFile(folder / L"setup.cfg"), "untouched");
+    EXPECT_FALSE(fs::exists(folder / program_.filename()));
     EXPECT_FALSE(fs::exists(backup_));
   }
+  std::error_code ignored;
+  fs::remove_all(besideProgram, ignored);
 }
 
 }  // namespace

@@ -112,10 +112,10 @@ void FormatMemoryCard(HWND owner) {
 void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine, card::KeptSettings& kept) {
   if (cardFolder.empty()) return;
   const card::CardFormatPaths paths = card::MakeCardFormatPaths(cardFolder, app::ProgramPath());
-  if (!engine.CanFormat(paths.driveRoot)) return;
-  // The card is in use by this very program: formatting it would take the
-  // program and the backup beside it away with everything else.
-  if (card::ProgramRunsFromCard(paths)) {
+  // Refused, but never in silence after the driver confirmed: a drive that
+  // is not removable may be the PC's own disk, and a card the program runs
+  // from would lose the program and the backup beside it with the rest.
+  if (!engine.CanFormat(paths.driveRoot) || card::ProgramRunsFromCard(paths)) {
     ShowResult(owner, false, false);
     return;
   }

@@ -28,7 +28,8 @@ extern CProgPopupDlg* progressPopup;
 
 // Formats the card on a removable drive; returns once the final message box
 // is closed. owner: the window the popup and the message box belong to.
-// Does nothing without a card folder or when its drive is not removable.
+// Does nothing without a card folder; refuses with the failure message a
+// drive that is not removable and the drive the program runs from.
 void FormatMemoryCard(HWND owner);
 // The same with another engine, keeping settings that did not go back on
 // their card in `kept` (FormatMemoryCard keeps them for the whole run).
