@@ -133,7 +133,7 @@ phases() {
       ((SECONDS < deadline)) || { failures+=("the test build never marked '$last'"); break; }
       sleep 0.05
     done
-    pkill -f '[\\]R470_Setting_testhooks[.]exe' 2>/dev/null || true
+    stop_programs
     wait "$pid" 2>/dev/null || true
     # "name<TAB>ms since the process was started" for each phase's first mark.
     awk -v s="$started" '{ t = $NF; sub(/ [0-9.]+$/, ""); if (!seen[$0]++) printf "%s\t%.1f\n", $0, t - s / 1e6 }' \

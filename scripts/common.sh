@@ -110,6 +110,20 @@ map_card_drive() {  # folder
   wine cmd /c exit >/dev/null 2>&1 || true
 }
 
+# Ends the program's instances that run in this run's Wine prefixes (the
+# test prefix and its display-scale copies), never those of another run on
+# the same machine. Wine shows Windows paths: the pattern never matches a
+# script.
+stop_programs() {
+  local base=${BASE_WINEPREFIX:-$WINEPREFIX} pid prefix
+  for pid in $(pgrep -f '[\\]R470_Setting(_testhooks)?[.]exe' || true); do
+    prefix=$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | sed -n 's/^WINEPREFIX=//p')
+    case "$prefix" in
+      "$base" | "$base"-dpi*) kill "$pid" 2>/dev/null || true ;;
+    esac
+  done
+}
+
 # Where the program keeps its local copy inside the prefix.
 local_copy_dir() {
   echo "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Vistapane"

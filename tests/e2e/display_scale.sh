@@ -12,7 +12,7 @@ mkdir -p "$shots"
 card=$(mktemp -d)
 saved=$(mktemp -d)
 cleanup() {
-  pkill -f '[\\]R470_Setting[.]exe' 2>/dev/null || true  # Wine's, not this script
+  stop_programs
   rm -rf "$card" "$saved"
 }
 trap cleanup EXIT

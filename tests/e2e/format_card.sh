@@ -30,20 +30,9 @@ work=$(mktemp -d)
 card=$work/card
 image=$work/card.img
 
-# Ends the program instances of this Wine prefix only.
-stop_program() {
-  local pid
-  # Wine shows Windows paths: the pattern never matches this script.
-  for pid in $(pgrep -f '[\\]R470_Setting[.]exe' || true); do
-    [ -r "/proc/$pid/environ" ] || continue
-    if tr '\0' '\n' <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-      kill "$pid" 2>/dev/null || true
-    fi
-  done
-}
 cleanup() {
   chattr -i "$image" "$card" 2>/dev/null || true
-  stop_program
+  stop_programs
   rm -f "$WINEPREFIX/dosdevices/e::"
   rm -rf "$work"
 }

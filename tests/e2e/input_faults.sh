@@ -16,7 +16,7 @@ mkdir -p "$shots"
 
 card=$(mktemp -d)
 cleanup() {
-  pkill -f '[\\]R470_Setting[.]exe' 2>/dev/null || true  # Wine's, not this script
+  stop_programs
   rm -rf "$card"
 }
 trap cleanup EXIT

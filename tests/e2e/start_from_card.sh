@@ -14,7 +14,7 @@ mkdir -p "$shots"
 card=$(mktemp -d)
 cleanup() {
   chattr -i "$card/SETTING/setup.cfg" 2>/dev/null || true
-  pkill -f '[\\]R470_Setting[.]exe' 2>/dev/null || true  # Wine's, not this script
+  stop_programs
   rm -rf "$card"
 }
 trap cleanup EXIT
