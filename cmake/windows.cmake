@@ -15,8 +15,8 @@ add_link_options(-Wl,--gc-sections)
 # time only such DLLs; the others are delay-loaded, and the program binds
 # them once it has restricted the DLL search to the system folder. The
 # import libraries for that are made here from the toolchain's own.
-set(WIN_DELAY_LOADED_DLLS gdiplus comctl32)
-set(WIN_SYSTEM_LIBS shlwapi shell32 ole32 uuid advapi32 gdi32 user32 kernel32)
+set(WIN_DELAY_LOADED_DLLS gdiplus comctl32 shell32)
+set(WIN_SYSTEM_LIBS shlwapi ole32 uuid advapi32 gdi32 user32 kernel32)
 foreach(dll ${WIN_DELAY_LOADED_DLLS})
   find_library(${dll}_IMPORT_LIBRARY ${dll} REQUIRED)
   execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${${dll}_IMPORT_LIBRARY}

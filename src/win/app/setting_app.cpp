@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "core/app/command_line.h"
 #include "win/app/setting_dlg.h"
@@ -11,6 +10,7 @@
 #include "win/controls/picture_library.h"
 #include "win/platform/dll_loading.h"
 #include "win/platform/platform_seams.h"
+#include "win/platform/program_arguments.h"
 #include "win/platform/wide.h"
 
 std::wstring cardFolder;
@@ -19,12 +19,8 @@ namespace {
 
 // The one argument besides the program name, or empty.
 std::wstring SingleArgument() {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argv == nullptr) return {};
-  std::wstring argument = argc == 2 ? argv[1] : L"";
-  LocalFree(argv);
-  return argument;
+  const std::vector<std::wstring> arguments = platform::ProgramArguments();
+  return arguments.size() == 1 ? arguments[0] : std::wstring();
 }
 
 }  // namespace

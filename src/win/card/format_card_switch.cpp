@@ -1,10 +1,9 @@
 #include "win/card/format_card_switch.h"
 
-#include <shellapi.h>
-
 #include "win/card/format_engine.h"
 #include "win/card/raw_volume_device.h"
 #include "win/framework/handle.h"
+#include "win/platform/program_arguments.h"
 
 namespace card {
 namespace {
@@ -16,15 +15,6 @@ bool IsStepsName(const std::wstring& name) {
   return name.size() > prefix.size() && name.size() <= kMaxStepsNameLength &&
          name.compare(0, prefix.size(), prefix) == 0 &&
          name.find_first_of(L"\\/", prefix.size()) == std::wstring::npos;
-}
-
-std::vector<std::wstring> ProgramArguments() {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argv == nullptr) return {};
-  std::vector<std::wstring> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-  LocalFree(argv);
-  return arguments;
 }
 
 DWORD FormatCard(const FormatCardRequest& request) {
@@ -58,7 +48,7 @@ std::optional<int> RunFormatCardSwitch(const std::vector<std::wstring>& argument
 }
 
 std::optional<int> RunFormatCardSwitch() {
-  return RunFormatCardSwitch(ProgramArguments());
+  return RunFormatCardSwitch(platform::ProgramArguments());
 }
 
 }  // namespace card

@@ -46,7 +46,10 @@ void BindDelayLoadedDlls() {
   // Bound at its first call, a function would get its floating-point
   // arguments clobbered: this toolchain's delay-load thunk does not save
   // those registers around the helper. Binding everything here leaves no
-  // such first call.
+  // such first call. shell32 is the exception: none of the functions the
+  // program calls from it takes a floating-point argument, and it is needed
+  // only to copy and restart the program or to ask for rights, so it is
+  // loaded then rather than at every start.
   BindAll(__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a);
   BindAll(__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a);
 }

@@ -15,7 +15,8 @@ void RestrictDllSearchToSystemFolder();
 
 // Loads the delay-loaded DLLs (the system DLLs that the loader would look
 // for beside the program) and binds all their functions now, under the
-// restricted search, instead of at each function's first call.
+// restricted search, instead of at each function's first call; shell32 is
+// left to bind at its first call, under the same restriction.
 void BindDelayLoadedDlls();
 
 }  // namespace platform
