@@ -12,8 +12,10 @@ CBaseDialog::CBaseDialog(int templateId)
     : Dialog(templateId), m_brBack(CreateSolidBrush(RGB(254, 254, 254))) {}
 
 int CBaseDialog::CalcTextWidth(const std::wstring& text, HFONT font) {
-  WindowDc screen(nullptr);
-  UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  // One device context for every measurement of the run: the pages measure
+  // dozens of texts while they are laid out, and a context made for each
+  // cost more than the measuring.
+  static const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   SelectGuard select(dc.get(), font);
   RECT rc{};
   DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT);
