@@ -41,6 +41,28 @@ TEST(WheelDelta, OnlyWholeNotchesScroll) {
   EXPECT_EQ(pages::WheelDelta({20, 435, 80, 437}, 120), -20);
 }
 
+TEST(RevealDelta, MovesAsLittleAsItCanWithinTheRange) {
+  struct Case {
+    const char* name;
+    pages::ScrollState state;
+    int top, bottom;
+    int want;
+  } cases[] = {
+      {"in view", {0, 435, 80, 437}, 100, 130, 0},
+      {"below the fold", {0, 435, 80, 437}, 500, 525, 98},
+      {"partly below", {0, 435, 80, 437}, 420, 445, 18},
+      {"above the top", {200, 435, 80, 437}, -60, -35, -70},
+      {"below, past the last offset", {400, 435, 80, 437}, 500, 525, 35},
+      {"above, past the top", {5, 435, 80, 437}, -5, 20, -5},
+      {"taller than the view", {0, 435, 80, 437}, 50, 600, 40},
+      {"page that never scrolls", {0, 0, 80, 437}, 500, 525, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(pages::RevealDelta(c.state, c.top, c.bottom, 10), c.want);
+  }
+}
+
 TEST(SliderTooltipText, ShowsTheStoredMeaning) {
   using T = pages::SliderValueType;
   struct Case {

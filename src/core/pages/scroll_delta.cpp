@@ -29,4 +29,14 @@ int WheelDelta(const ScrollState& s, int wheelDelta) {
   return 0;
 }
 
+int RevealDelta(const ScrollState& s, int top, int bottom, int margin) {
+  int delta = 0;
+  if (top < margin || bottom - top > s.page - 2 * margin) {
+    delta = top - margin;
+  } else if (bottom > s.page - margin) {
+    delta = bottom - (s.page - margin);
+  }
+  return std::clamp(s.pos + delta, 0, s.max) - s.pos;
+}
+
 }  // namespace pages

@@ -22,4 +22,10 @@ int ScrollBarDelta(const ScrollState& s, ScrollRequest request, int thumb = 0);
 // combined) does not scroll.
 int WheelDelta(const ScrollState& s, int wheelDelta);
 
+// The change that brings the item from `top` to `bottom` (view
+// coordinates: 0 is the view's top edge) into view with `margin` pixels to
+// spare, moving as little as it can; an item taller than the view shows
+// its top. 0 when it is in view already.
+int RevealDelta(const ScrollState& s, int top, int bottom, int margin);
+
 }  // namespace pages
