@@ -17,7 +17,23 @@ using State = CRButton::State;
 constexpr int kId = 2302;
 constexpr std::uint32_t kBackground = 0xFF203040;
 
-enum class Event { kMove, kLeave, kDown, kUp, kDisable, kEnable, kCheck, kUncheck };
+enum class Event {
+  kMove,
+  kLeave,
+  kDown,
+  kUp,
+  kDisable,
+  kEnable,
+  kCheck,
+  kUncheck,
+  kSpaceDown,
+  kSpaceUp,
+  kEnter,
+  kEnterHeld,  // Enter's auto-repeat
+  kClickMessage,
+  kFocus,
+  kBlur,
+};
 
 struct Step {
   Event event;
@@ -69,14 +85,37 @@ class RButtonTest : public testing::Test {
       case Event::kUncheck:
         button_.SetCheck(false);
         break;
+      case Event::kSpaceDown:
+        SendMessageW(hwnd, WM_KEYDOWN, VK_SPACE, 1);
+        break;
+      case Event::kSpaceUp:
+        SendMessageW(hwnd, WM_KEYUP, VK_SPACE, 0xC0000001);
+        break;
+      case Event::kEnter:
+        SendMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 1);
+        break;
+      case Event::kEnterHeld:
+        SendMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0x40000001);
+        break;
+      case Event::kClickMessage:
+        SendMessageW(hwnd, BM_CLICK, 0, 0);
+        break;
+      case Event::kFocus:
+        SetFocus(hwnd);
+        UpdateWindow(hwnd);
+        break;
+      case Event::kBlur:
+        SetFocus(parent_.hwnd());
+        UpdateWindow(hwnd);
+        break;
     }
   }
 
   // The pixel that the button shows at (5, 4) on its own window, as drawn
   // there at once by the state change (no WM_PAINT in between).
-  std::uint32_t OnScreen() {
+  std::uint32_t OnScreen(int x = 5, int y = 4) {
     const HDC dc = GetDC(button_.hwnd());
-    const COLORREF color = GetPixel(dc, 5, 4);
+    const COLORREF color = GetPixel(dc, x, y);
     ReleaseDC(button_.hwnd(), dc);
     return 0xFF000000 | GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color);
   }
@@ -133,8 +172,52 @@ TEST_F(RButtonTest, CheckedTabKeepsItsSelectedPicture) {
       {Event::kUncheck, State::kNormal, kNormalPixel},
       {Event::kDown, State::kPressed, kPressedPixel},
       {Event::kUp, State::kHover, kHoverPixel, true},
+      // Space on the selected tab, too, keeps it pressed until SetCheck.
+      {Event::kCheck, State::kSelected, kSelectedPixel},
+      {Event::kSpaceDown, State::kPressed, kPressedPixel},
+      {Event::kSpaceUp, State::kPressed, kPressedPixel, true},
+      {Event::kUncheck, State::kNormal, kNormalPixel},
   });
   EXPECT_FALSE(button_.GetCheck());
+}
+
+// The keys a standard button takes, and BM_CLICK, press it as the mouse
+// does; a key held down clicks once.
+TEST_F(RButtonTest, SpaceEnterAndBmClickPressIt) {
+  CreatePlain(kPlainDisabled);
+  Run({
+      {Event::kSpaceDown, State::kPressed, kPressedPixel},
+      {Event::kSpaceDown, State::kPressed, kPressedPixel},
+      {Event::kSpaceUp, State::kNormal, kNormalPixel, true},
+      {Event::kSpaceUp, State::kNormal, kNormalPixel},
+      {Event::kEnter, State::kNormal, kNormalPixel, true},
+      {Event::kEnterHeld, State::kNormal, kNormalPixel},
+      {Event::kClickMessage, State::kNormal, kNormalPixel, true},
+      {Event::kDisable, State::kDisabled, kDisabledPixel},
+      {Event::kClickMessage, State::kDisabled, kDisabledPixel},
+  });
+  EXPECT_EQ(SendMessageW(button_.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  button_.SetCheck(true);
+  EXPECT_EQ(SendMessageW(button_.hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+// A focused button shows an outline inside its edge (Wine always shows the
+// keyboard cues, so their hiding is not seen here); a Space press that
+// loses the focus before its release clicks nothing.
+TEST_F(RButtonTest, TheFocusShowsAndAnInterruptedPressDoesNotClick) {
+  CreateTab();
+  const auto outline = [this] { return OnScreen(4, 10); };
+  ASSERT_NE(outline(), 0xFFFFFFFF);
+  Run({
+      {Event::kFocus, State::kNormal, kNormalPixel},
+      {Event::kSpaceDown, State::kPressed, kPressedPixel},
+  });
+  EXPECT_EQ(outline(), 0xFFFFFFFF);
+  Run({
+      {Event::kBlur, State::kNormal, kNormalPixel},
+      {Event::kSpaceUp, State::kNormal, kNormalPixel},
+  });
+  EXPECT_NE(outline(), 0xFFFFFFFF);
 }
 
 TEST_F(RButtonTest, PlainButtonWithoutDisabledOrSelectedPicture) {

@@ -180,6 +180,42 @@ TEST_F(MotionEditor, EscapeKeepsTheEditorOpen) {
   EXPECT_EQ(PackCells(editor_.frontCells), 0x0EFF);
 }
 
+// The editor's buttons by keyboard: Cancel has the focus when it opens,
+// Tab moves it between Cancel and Confirm only, and Space or Enter
+// presses the focused one.
+TEST_F(MotionEditor, TabMovesBetweenItsButtonsAndSpaceOrEnterPresses) {
+  const struct {
+    const char* name;
+    std::vector<WPARAM> keys;
+    std::vector<int> focused;  // before each key
+    INT_PTR result;
+  } cases[] = {
+      {"Space on Cancel", {VK_SPACE}, {IDC_MOTION_CANCEL}, IDCANCEL},
+      {"Tab, Space on Confirm", {VK_TAB, VK_SPACE}, {IDC_MOTION_CANCEL, IDC_MOTION_CONFIRM}, IDOK},
+      {"Tab twice, Enter on Cancel",
+       {VK_TAB, VK_TAB, VK_RETURN},
+       {IDC_MOTION_CANCEL, IDC_MOTION_CONFIRM, IDC_MOTION_CANCEL},
+       IDCANCEL},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<int> focused;
+    std::deque<PopupStep> steps = {ClickAt(30, 140)};
+    for (WPARAM key : c.keys) {
+      steps.push_back([key, &focused](HWND) {
+        const HWND focus = GetFocus();
+        focused.push_back(GetDlgCtrlID(focus));
+        PostMessageW(focus, WM_KEYDOWN, key, 1);
+        PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+        return true;
+      });
+    }
+    EXPECT_EQ(Run(0x0FFF, 0x0FFF, steps), c.result);
+    EXPECT_EQ(focused, c.focused);
+    EXPECT_EQ(PackCells(editor_.frontCells), c.result == IDOK ? 0x0EFF : 0x0FFF);
+  }
+}
+
 TEST_F(MotionEditor, ShowsEveryCellAsLastClicked) {
   std::vector<std::uint32_t> before, after;
   // Cell centres: front top-left and rear bottom-right.

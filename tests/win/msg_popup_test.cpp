@@ -41,6 +41,7 @@ TEST(MsgPopup, EveryWayToEndItGivesItsAnswer) {
       {"Y key", {PressKey('Y')}, IDOK},
       {"N key", {PressKey('N')}, IDCANCEL},
       {"Enter", {PressKey(VK_RETURN)}, IDOK},
+      {"Tab to No, then Enter", {PressKey(VK_TAB), PressKey(VK_RETURN)}, IDCANCEL},
       {"close box", {CloseBox()}, IDCANCEL},
       {"Escape, then Y",
        {PressKey(VK_ESCAPE),

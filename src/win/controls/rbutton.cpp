@@ -10,6 +10,10 @@ namespace {
 
 // A state picture holds exactly its own picture, not what an earlier skin
 // left under its transparent pixels.
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// WM_KEYDOWN's flag for a key that was down already (auto-repeat).
+constexpr LPARAM kRepeatedKey = 1 << 30;
+
 bool DrawPlain(CMemCanvas& canvas, int id) {
   canvas.Clear();
   return CNinePatch::DrawPng(canvas, id);
@@ -69,6 +73,7 @@ void CRButton::Draw(HDC dc) {
   if (!composition_.IsCreated()) Compose(dc, client.right, client.bottom);
   composition_.CopyTo(dc);
   if (caption_) DrawCaption(dc);
+  if (ShowsFocus()) DrawFocusLook(dc);
 }
 
 CMemCanvas& CRButton::StateCanvas(State state) {
@@ -102,6 +107,25 @@ void CRButton::DrawCaption(HDC dc) const {
   SelectObject(dc, font_.get());
   DrawTextW(dc, Wide(caption_->text), -1, &rect, format);
   RestoreDC(dc, saved);
+}
+
+bool CRButton::ShowsFocus() const {
+  return GetFocus() == hwnd() &&
+         (SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+// A thin rounded outline inside the button's edge, in the colour of a
+// pressed caption: light on every picture of the skin, and drawn at the
+// button's scale like the rest of it.
+void CRButton::DrawFocusLook(HDC dc) const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int inset = scale_.Px(4);
+  const int corner = scale_.Px(6);
+  UniquePen pen(CreatePen(PS_SOLID, scale_.Px(1), caption_ ? caption_->colorPressed : kWhite));
+  SelectGuard selectPen(dc, pen.get());
+  SelectGuard selectBrush(dc, GetStockObject(NULL_BRUSH));
+  RoundRect(dc, inset, inset, client.right - inset, client.bottom - inset, corner, corner);
 }
 
 // New pictures show from the next paint on; the button is not drawn at once
@@ -145,11 +169,24 @@ LRESULT CRButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       OnMouseLeave();
       break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (OnKey(msg, wParam, lParam)) return 0;
+      break;
     case WM_GETDLGCODE:
-      // A tab holds the focus while its page is shown. Without this the
-      // dialog manager would take arrow keys and typed characters from it
-      // and act on the page's controls behind the driver's back.
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return DialogCode(reinterpret_cast<const MSG*>(lParam));
+    case BM_CLICK:
+      if (IsWindowEnabled(hwnd())) Click(kNormal);
+      return 0;
+    case BM_GETCHECK:
+      return checked_ ? BST_CHECKED : BST_UNCHECKED;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+      const LRESULT result = DefaultProc(msg, wParam, lParam);
+      OnFocusChanged();
+      return result;
+    }
     case WM_ENABLE: {
       const LRESULT result = DefaultProc(msg, wParam, lParam);
       OnEnable(wParam != FALSE);
@@ -164,14 +201,57 @@ LRESULT CRButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefaultProc(msg, wParam, lParam);
 }
 
-// The button does not capture the mouse: a release over it is a click,
-// wherever the press began.
-void CRButton::OnLButtonUp() {
+// Posted, so the parent acts on it from its queue and never while the
+// button is still inside its own message.
+void CRButton::Click(State after) {
   const int id = GetDlgCtrlID(hwnd());
   PostMessageW(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   // A checked tab keeps showing the pressed picture until SetCheck.
-  if (!checked_ || !pictures_[kSelected].IsCreated()) ShowState(kHover);
+  if (!checked_ || !pictures_[kSelected].IsCreated()) ShowState(after);
 }
+
+// As a standard button: Space presses it and its release clicks, Enter
+// clicks at once (once, however long it is held).
+bool CRButton::OnKey(UINT msg, WPARAM key, LPARAM flags) {
+  if (key == VK_RETURN) {
+    if (msg == WM_KEYDOWN && !(flags & kRepeatedKey)) Click(kNormal);
+    return true;
+  }
+  if (key != VK_SPACE) return false;
+  if (msg == WM_KEYDOWN) {
+    if (!spaceHeld_) ShowState(kPressed);
+    spaceHeld_ = true;
+  } else if (spaceHeld_) {
+    spaceHeld_ = false;
+    Click(kNormal);
+  }
+  return true;
+}
+
+// A tab holds the focus while its page is shown. Without the arrows and
+// typed characters the dialog manager would take them from it and act on
+// the page's controls behind the driver's back; without Enter it would
+// turn Enter into the window's OK command instead of pressing the button.
+LRESULT CRButton::DialogCode(const MSG* msg) const {
+  LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+    code |= DLGC_WANTMESSAGE;
+  }
+  return code;
+}
+
+// A press by Space ends without a click when the focus leaves first.
+void CRButton::OnFocusChanged() {
+  if (GetFocus() != hwnd() && spaceHeld_) {
+    spaceHeld_ = false;
+    ShowState(checked_ ? kSelected : kNormal);
+  }
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+// The button does not capture the mouse: a release over it is a click,
+// wherever the press began.
+void CRButton::OnLButtonUp() { Click(kHover); }
 
 void CRButton::OnMouseMove() {
   if (state_ != kNormal && state_ != kSelected) return;

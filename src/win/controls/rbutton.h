@@ -3,8 +3,10 @@
 // buttons and text push buttons. It keeps its own state, composes one picture
 // per state when its owner gives it its skin, and tells its parent about a
 // click by posting WM_COMMAND (low word: its control id; lParam 0) when the
-// left button is released over it. It handles no keys; the main window
-// gives a tab the focus so that keys never reach a hidden page.
+// left button is released over it, when Space is released or Enter pressed
+// while it has the focus, and on BM_CLICK. BM_GETCHECK tells whether it is
+// checked. While it has the focus it shows a focus look, unless the
+// keyboard cues are hidden (WM_UPDATEUISTATE).
 //
 // The owner creates it with CreateChild and then gives it pictures with
 // SetImages or SetSkin. A parent background DC is the DC of the owner's
@@ -58,10 +60,17 @@ class CRButton : public Window {
   CMemCanvas& StateCanvas(State state);
   void Compose(HDC reference, int width, int height);
   void DrawCaption(HDC dc) const;
+  bool ShowsFocus() const;
+  void DrawFocusLook(HDC dc) const;
   void SkinChanged();
   void ShowState(State state);
   void ReleasePictures();
 
+  // Tells the parent, then shows `after` unless the button is a checked tab.
+  void Click(State after);
+  bool OnKey(UINT msg, WPARAM key, LPARAM flags);
+  LRESULT DialogCode(const MSG* msg) const;
+  void OnFocusChanged();
   void OnLButtonUp();
   void OnMouseMove();
   void OnMouseLeave();
@@ -74,6 +83,7 @@ class CRButton : public Window {
   skin::Scale scale_;
   State state_ = kNormal;
   bool checked_ = false;
+  bool spaceHeld_ = false;  // Space went down on the focused button
   std::optional<SkinTextStyle> caption_;
   RECT textRect_{};
   UniqueFont font_;

@@ -191,7 +191,9 @@ void CMotionDlg::CreateControls() {
       design.right += kWidth;
     }
     CRButton& button = buttons_[i];
-    button.CreateChild(hwnd(), row.id, DeviceRect(design, scale_), kStyle);
+    // The close glyph stays out of the Tab order, as Cancel does the same.
+    const DWORD windowStyle = row.textKey == nullptr ? kStyle : kStyle | WS_TABSTOP;
+    button.CreateChild(hwnd(), row.id, DeviceRect(design, scale_), windowStyle);
     button.SetScale(scale_);
     if (row.textKey == nullptr) {
       button.SetImages(row.normalPng, row.hoverPng, row.pressedPng, background);

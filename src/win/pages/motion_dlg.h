@@ -4,7 +4,8 @@
 // A click toggles a cell between selected (blue) and not (grey). Confirm
 // keeps the selection (DoModal answers IDOK); Cancel and the close button
 // put back the cells as they were when the editor opened (IDCANCEL).
-// Escape does nothing.
+// Escape does nothing. Cancel has the focus when it opens; Tab moves it
+// between Cancel and Confirm, and Space or Enter presses the focused one.
 //
 // The owner (the Parking page) keeps one editor for its lifetime, sets the
 // cells from the record before opening it and, after IDOK, packs them into
