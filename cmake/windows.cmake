@@ -15,14 +15,17 @@ add_link_options(-Wl,--gc-sections)
 # time only such DLLs; the others are delay-loaded, and the program binds
 # them once it has restricted the DLL search to the system folder. The
 # import libraries for that are made here from the toolchain's own.
-set(WIN_DELAY_LOADED_DLLS gdiplus comctl32 shell32)
-set(WIN_SYSTEM_LIBS shlwapi ole32 uuid advapi32 gdi32 user32 kernel32)
+set(WIN_DELAY_LOADED_DLLS gdiplus comctl32 shell32 oleacc)
+set(WIN_SYSTEM_LIBS shlwapi oleaut32 ole32 uuid advapi32 gdi32 user32 kernel32)
 foreach(dll ${WIN_DELAY_LOADED_DLLS})
   find_library(${dll}_IMPORT_LIBRARY ${dll} REQUIRED)
   execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${${dll}_IMPORT_LIBRARY}
     OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
   string(REGEX MATCHALL " T [A-Za-z0-9_]+" functions "${symbols}")
   list(TRANSFORM functions REPLACE "^ T " "")
+  # Interface ids are data, not functions: the program takes them from the
+  # headers (__uuidof), and a thunk under their name would only mislead.
+  list(FILTER functions EXCLUDE REGEX "^(IID|LIBID)_")
   list(JOIN functions "\n" exports)
   # dlltool names the library's descriptor after the file name given here,
   # __DELAY_IMPORT_DESCRIPTOR_lib<dll>_delay_a, which the program binds.

@@ -20,7 +20,7 @@ mkdir -p "$shots"
 # the program sets (version.dll for Wine's user32 at process start;
 # msimg32.dll, windowscodecs.dll and propsys.dll on first use): the program
 # has no say in those loads.
-planted=(gdiplus comctl32 uxtheme fmifs)
+planted=(gdiplus comctl32 oleacc uxtheme fmifs)
 
 work=$(mktemp -d)
 log=$work/loaded.txt

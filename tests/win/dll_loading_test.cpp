@@ -7,6 +7,7 @@
 
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a;
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a;
+extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a;
 
 namespace {
 
@@ -35,7 +36,8 @@ TEST(DelayLoadedDlls, BindingLeavesNoSlotPointingIntoTheProgram) {
   const HMODULE program = GetModuleHandleW(nullptr);
   auto* image = reinterpret_cast<BYTE*>(program);
   for (const ImgDelayDescr* dll : {&__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a,
-                                   &__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a}) {
+                                   &__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a,
+                                   &__DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a}) {
     SCOPED_TRACE(reinterpret_cast<const char*>(image + dll->rvaDLLName));
     auto* slots = reinterpret_cast<FARPROC*>(image + dll->rvaIAT);
     auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(image + dll->rvaINT);
@@ -47,7 +49,7 @@ TEST(DelayLoadedDlls, BindingLeavesNoSlotPointingIntoTheProgram) {
       EXPECT_NE(owner, nullptr) << function->Name;
       EXPECT_NE(owner, program) << function->Name;
     }
-    // The Windows layer calls into both, so an empty walk means a wrong table.
+    // The Windows layer calls into each, so an empty walk means a wrong table.
     EXPECT_GT(imports, 0);
   }
 }

@@ -75,13 +75,7 @@ bool Seen(HWND window) {
 
 class MainWindowInput : public CardFolderTest {
  protected:
-  // setup.cfg as Save writes it for a card without one: the factory record.
-  std::string FactoryFile() {
-    RunMainWindow(folder_, {Command(IDC_MAIN_SAVE)});
-    std::string bytes = ReadAll(folder_ / "setup.cfg");
-    fs::remove(folder_ / "setup.cfg");
-    return bytes;
-  }
+  std::string FactoryFile() { return main_window_test::FactoryFile(folder_); }
   // A card holding the factory record as changed by `change`.
   void WriteCard(const std::function<void(SettingsRecord&)>& change) {
     const std::string factory = FactoryFile();

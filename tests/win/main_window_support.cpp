@@ -99,6 +99,13 @@ void WriteAll(const fs::path& path, const std::string& bytes) {
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string FactoryFile(const fs::path& folder) {
+  RunMainWindow(folder, {Command(IDC_MAIN_SAVE)});
+  std::string bytes = ReadAll(folder / "setup.cfg");
+  fs::remove(folder / "setup.cfg");
+  return bytes;
+}
+
 SettingsRecord ReadRecord(const fs::path& path) {
   SettingsRecord record{};
   const std::string bytes = ReadAll(path);

@@ -34,6 +34,9 @@ std::vector<HWND> Pages(HWND main);
 HWND PageControl(HWND main, int id);
 
 std::string ReadAll(const fs::path& path);
+// setup.cfg as Save writes it for a card without one (the factory record),
+// made in `folder` and removed again.
+std::string FactoryFile(const fs::path& folder);
 void WriteAll(const fs::path& path, const std::string& bytes);
 SettingsRecord ReadRecord(const fs::path& path);
 std::wstring WindowText(HWND hwnd);

@@ -12,6 +12,7 @@
 #include "win/app/registry_manager.h"
 #include "win/app/setting_app.h"
 #include "win/app/start_phases.h"
+#include "win/controls/accessibility.h"
 #include "win/controls/nine_patch.h"
 #include "win/controls/skin_text_style.h"
 #include "win/controls/window_scale.h"
@@ -48,6 +49,8 @@ struct ButtonRow {
   int checkedSkin;  // tabs only
   int normal, hover, pressed;
   const char16_t* textKey;
+  // Glyph buttons: the system command whose name screen readers hear.
+  UINT systemCommand = 0;
 };
 
 constexpr ButtonRow kButtons[] = {
@@ -55,8 +58,8 @@ constexpr ButtonRow kButtons[] = {
     {IDC_MAIN_TAB_CONTINUOUS, Kind::kTab, {161, 48, 311, 85}, 150, 147, 148, 149, u"IDS_STRING103"},
     {IDC_MAIN_TAB_PARKING, Kind::kTab, {311, 48, 461, 85}, 150, 147, 148, 149, u"IDS_STRING104"},
     {IDC_MAIN_TAB_ADDITIONAL, Kind::kTab, {461, 48, 611, 85}, 154, 151, 152, 153, u"IDS_STRING105"},
-    {IDC_MAIN_MINIMIZE, Kind::kImage, {548, 0, 577, 26}, 0, 155, 156, 157, nullptr},
-    {IDC_MAIN_CLOSE, Kind::kImage, {577, 0, 606, 26}, 0, 158, 159, 160, nullptr},
+    {IDC_MAIN_MINIMIZE, Kind::kImage, {548, 0, 577, 26}, 0, 155, 156, 157, nullptr, SC_MINIMIZE},
+    {IDC_MAIN_CLOSE, Kind::kImage, {577, 0, 606, 26}, 0, 158, 159, 160, nullptr, SC_CLOSE},
     {IDC_MAIN_INITIALIZE, Kind::kText, {8, 546, 229, 575}, 0, 161, 162, 163, u"IDS_STRING106"},
     {IDC_MAIN_CANCEL, Kind::kText, {410, 546, 510, 575}, 0, 161, 162, 163, u"IDS_STRING107"},
     {IDC_MAIN_SAVE, Kind::kText, {514, 546, 614, 575}, 0, 161, 162, 163, u"IDS_STRING108"},
@@ -166,7 +169,12 @@ void CSettingDlg::CreateControls() {
   constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | 0xB;
   title_.CreateChild(hwnd(), IDC_MAIN_TITLE, DeviceRect(kTitleRect, scale_), kStyle);
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i].CreateChild(hwnd(), kButtons[i].id, DeviceRect(kButtons[i].rect, scale_), kStyle);
+    const ButtonRow& row = kButtons[i];
+    buttons_[i].CreateChild(hwnd(), row.id, DeviceRect(row.rect, scale_), kStyle);
+    if (row.systemCommand != 0) {
+      SetWindowTextW(buttons_[i].hwnd(),
+                     accessibility::SystemCommandName(hwnd(), row.systemCommand).c_str());
+    }
   }
   buttons_[0].SetCheck(true);
 }

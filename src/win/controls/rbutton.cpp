@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "win/controls/accessibility.h"
 #include "win/controls/client_canvas.h"
 #include "win/controls/nine_patch.h"
 #include "win/platform/wide.h"
@@ -38,6 +39,7 @@ void CRButton::SetSkin(int normalId, int hoverId, int pressedId, HDC parentBackg
   if (caption != nullptr) {
     caption_ = *caption;
     font_ = CreateSkinFont(scale_.Px(caption->fontHeight));
+    SetWindowTextW(hwnd(), Wide(caption_->text));
   }
   RECT content{};
   if (CNinePatch::DrawNinePatch(StateCanvas(kNormal), scale_.NinePatchPicture(normalId),
@@ -54,13 +56,16 @@ void CRButton::SetSkin(int normalId, int hoverId, int pressedId, HDC parentBackg
 }
 
 void CRButton::SetCheckedSkin(int id) {
+  tab_ = true;
   CNinePatch::DrawNinePatch(StateCanvas(kSelected), scale_.NinePatchPicture(id));
   SkinChanged();
 }
 
 void CRButton::SetCheck(bool checked) {
+  const bool changed = checked != checked_;
   checked_ = checked;
   ShowState(checked ? kSelected : kNormal);
+  if (changed) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CRButton::Draw(HDC dc) {
@@ -180,6 +185,13 @@ LRESULT CRButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case BM_GETCHECK:
       return checked_ ? BST_CHECKED : BST_UNCHECKED;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessibility::AnswerGetObject(
+              hwnd(), wParam, lParam,
+              tab_ ? accessibility::Role::kPageTab : accessibility::Role::kPushButton)) {
+        return object;
+      }
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE: {

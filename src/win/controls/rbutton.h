@@ -6,7 +6,9 @@
 // left button is released over it, when Space is released or Enter pressed
 // while it has the focus, and on BM_CLICK. BM_GETCHECK tells whether it is
 // checked. While it has the focus it shows a focus look, unless the
-// keyboard cues are hidden (WM_UPDATEUISTATE).
+// keyboard cues are hidden (WM_UPDATEUISTATE). Screen readers know it as
+// a push button, or a page tab once it has a selected picture, named by
+// its window text (the caption, which SetSkin makes the window text).
 //
 // The owner creates it with CreateChild and then gives it pictures with
 // SetImages or SetSkin. A parent background DC is the DC of the owner's
@@ -42,7 +44,8 @@ class CRButton : public Window {
   // caption placed in the normal picture's content area.
   void SetSkin(int normalId, int hoverId, int pressedId, HDC parentBackground = nullptr,
                const SkinTextStyle* caption = nullptr, int disabledId = 0);
-  // The nine-patch picture of the selected (checked) state.
+  // The nine-patch picture of the selected (checked) state; a button with
+  // one is a page tab.
   void SetCheckedSkin(int id);
   // Selected (state kSelected) or not (kNormal); redrawn at once.
   void SetCheck(bool checked);
@@ -83,6 +86,7 @@ class CRButton : public Window {
   skin::Scale scale_;
   State state_ = kNormal;
   bool checked_ = false;
+  bool tab_ = false;
   bool spaceHeld_ = false;  // Space went down on the focused button
   std::optional<SkinTextStyle> caption_;
   RECT textRect_{};

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "core/skin/alpha_text.h"
+#include "win/controls/accessibility.h"
 #include "win/controls/client_canvas.h"
 #include "win/controls/nine_patch.h"
 #include "win/framework/handle.h"
@@ -14,6 +15,7 @@ void CRStaticText::SetSkin(int pngId, HFONT font, HDC parentBackground,
   if (style != nullptr) {
     style_ = *style;
     font_ = font;
+    SetWindowTextW(hwnd(), Wide(style_.text));
   }
   GetClientRect(hwnd(), &textRect_);
   if (pngId != 0) {
@@ -98,6 +100,12 @@ LRESULT CRStaticText::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       RedrawNow();
       return result;
     }
+    case WM_GETOBJECT:
+      if (const LRESULT object =
+              accessibility::AnswerGetObject(hwnd(), wParam, lParam, accessibility::Role::kText)) {
+        return object;
+      }
+      break;
   }
   return DefaultProc(msg, wParam, lParam);
 }

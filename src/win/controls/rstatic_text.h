@@ -4,7 +4,7 @@
 // and left-button presses and releases are passed on to the parent
 // unchanged (lParam stays in this control's client coordinates), so the
 // owner can treat the text as part of itself, for example to drag a window
-// by its title.
+// by its title. Screen readers read it as text.
 
 #include <windows.h>
 
@@ -19,7 +19,8 @@ class CRStaticText : public Window {
   // area). `font` is not owned and must outlive the control; it is taken,
   // with the text, colour and alignment, only when `style` is given.
   // `parentBackground` is the DC of the owner's background canvas. The text
-  // is composed once here; SetWindowText does not change what is shown.
+  // is composed once here and becomes the window text; SetWindowText does
+  // not change what is shown.
   void SetSkin(int pngId, HFONT font, HDC parentBackground = nullptr,
                const SkinTextStyle* style = nullptr);
 

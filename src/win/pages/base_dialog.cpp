@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "win/controls/accessibility.h"
 #include "win/controls/skin_text_style.h"
 #include "win/controls/window_scale.h"
 
@@ -152,10 +153,13 @@ INT_PTR CBaseDialog::OnVScroll(int code, int thumb) {
 
 INT_PTR CBaseDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
       // Before the page's own initialisation, which lays it out.
       scale_ = WindowScale(hwnd());
-      return Dialog::DialogProc(msg, wParam, lParam);
+      const INT_PTR result = Dialog::DialogProc(msg, wParam, lParam);
+      accessibility::ReadLabelsAsText(hwnd());
+      return result;
+    }
     case WM_CTLCOLOREDIT:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<INT_PTR>(m_brBack.get());

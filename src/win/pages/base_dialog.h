@@ -3,8 +3,9 @@
 // area with one background colour for the page and its labels, vertical
 // scrolling by bar and wheel, mouse forwarding to the main window (so the
 // captionless window can be dragged by its pages, and a click on a page's
-// background takes the focus away from its controls) and helpers that give a
-// control its font, text and place in one call.
+// background takes the focus away from its controls), labels that screen
+// readers read as text, and helpers that give a control its font, text and
+// place in one call.
 //
 // Pages lay themselves out in design pixels, as at 96 DPI; the helpers
 // here turn them into device pixels at the page's scale, and measured text

@@ -9,6 +9,7 @@
 
 #include "core/lang/lang_manager.h"
 #include "resource_ids.h"
+#include "win/controls/accessibility.h"
 #include "win/controls/nine_patch.h"
 #include "win/controls/skin_text_style.h"
 #include "win/controls/window_scale.h"
@@ -196,6 +197,7 @@ void CMotionDlg::CreateControls() {
     button.CreateChild(hwnd(), row.id, DeviceRect(design, scale_), windowStyle);
     button.SetScale(scale_);
     if (row.textKey == nullptr) {
+      SetWindowTextW(button.hwnd(), accessibility::SystemCommandName(hwnd(), SC_CLOSE).c_str());
       button.SetImages(row.normalPng, row.hoverPng, row.pressedPng, background);
       continue;
     }

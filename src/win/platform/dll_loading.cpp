@@ -14,6 +14,7 @@ extern "C" FARPROC WINAPI __delayLoadHelper2(const ImgDelayDescr* dll, FARPROC* 
 // (cmake/windows.cmake) describes it under this name.
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a;
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a;
+extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a;
 
 namespace platform {
 namespace {
@@ -52,6 +53,7 @@ void BindDelayLoadedDlls() {
   // loaded then rather than at every start.
   BindAll(__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a);
   BindAll(__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a);
+  BindAll(__DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a);
 }
 
 }  // namespace platform
