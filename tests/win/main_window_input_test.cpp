@@ -5,12 +5,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/settings/settings_record.h"
@@ -20,40 +17,6 @@
 namespace {
 
 using namespace main_window_test;
-
-// A window that stops answering blocks the thread that drives it, so a
-// second thread ends the suite with a clear message instead of letting
-// it hang until ctest gives up.
-class HangWatchdog {
- public:
-  HangWatchdog()
-      : thread_([this] {
-          for (int i = 0; i < 300 && !done_; ++i) Sleep(100);
-          if (done_) return;
-          std::fputs("The main window stopped answering (hang).\n", stderr);
-          std::fflush(stderr);
-          ExitProcess(3);
-        }) {}
-  ~HangWatchdog() {
-    done_ = true;
-    thread_.join();
-  }
-
- private:
-  std::atomic<bool> done_{false};
-  std::thread thread_;
-};
-
-// Keys as the keyboard sends them to the focused window; the modal loop
-// translates them into characters.
-void PostKeys(const std::vector<UINT>& keys) {
-  for (UINT vk : keys) {
-    HWND focus = GetFocus();
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(focus, WM_KEYDOWN, vk, scan | 1);
-    PostMessageW(focus, WM_KEYUP, vk, scan | 0xC0000001);
-  }
-}
 
 // A press and release of the left button at the middle of `window`.
 void PostClick(HWND window, UINT down = WM_LBUTTONDOWN) {

@@ -1,6 +1,7 @@
 #include "main_window_support.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -72,6 +73,38 @@ Step Command(int id) {
   };
 }
 
+void PostKeys(const std::vector<UINT>& keys) {
+  for (UINT vk : keys) {
+    // Without a window manager the test display now and then hands the
+    // foreground to its desktop window, which leaves no focus to type
+    // into; the driver would bring the window back first.
+    if (GetFocus() == nullptr) SetForegroundWindow(FindThreadDialog(true));
+    HWND focus = GetFocus();
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(focus, WM_KEYDOWN, vk, scan | 1);
+    PostMessageW(focus, WM_KEYUP, vk, scan | 0xC0000001);
+  }
+}
+
+void HoldKeys(const std::vector<UINT>& held, bool down) {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  for (UINT vk : held) state[vk] = down ? 0x80 : 0;
+  SetKeyboardState(state);
+}
+
+// The modifiers stay down while the key waits in the queue, and go up a
+// tick later.
+Step Key(UINT vk, std::vector<UINT> held) {
+  return [vk, held = std::move(held), pressed = false](HWND) mutable {
+    HoldKeys(held, !pressed);
+    if (pressed) return true;
+    PostKeys({vk});
+    pressed = true;
+    return held.empty();
+  };
+}
+
 std::vector<HWND> Pages(HWND main) {
   std::vector<HWND> pages;
   for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -117,6 +150,20 @@ std::wstring WindowText(HWND hwnd) {
   wchar_t text[256] = {};
   GetWindowTextW(hwnd, text, 256);
   return text;
+}
+
+HangWatchdog::HangWatchdog()
+    : thread_([this] {
+        for (int i = 0; i < 300 && !done_; ++i) Sleep(100);
+        if (done_) return;
+        std::fputs("The main window stopped answering (hang).\n", stderr);
+        std::fflush(stderr);
+        ExitProcess(3);
+      }) {}
+
+HangWatchdog::~HangWatchdog() {
+  done_ = true;
+  thread_.join();
 }
 
 void CardFolderTest::SetUp() {

@@ -9,6 +9,7 @@
 #include "core/settings/settings_record.h"
 #include "resource_ids.h"
 #include "win/app/local_copy.h"
+#include "win/app/main_window_keys.h"
 #include "win/app/registry_manager.h"
 #include "win/app/setting_app.h"
 #include "win/app/start_phases.h"
@@ -87,6 +88,7 @@ CSettingDlg::CSettingDlg()
       pageWheel_([this](const MSG& msg, int) {
         return std::ranges::any_of(pages_, [&](auto& page) { return page && page->TakeWheel(msg); });
       }),
+      keys_([this] { return hwnd(); }),
       icon_(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon),
                                           IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
 
@@ -170,7 +172,10 @@ void CSettingDlg::CreateControls() {
   title_.CreateChild(hwnd(), IDC_MAIN_TITLE, DeviceRect(kTitleRect, scale_), kStyle);
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const ButtonRow& row = kButtons[i];
-    buttons_[i].CreateChild(hwnd(), row.id, DeviceRect(row.rect, scale_), kStyle);
+    // The glyph buttons stay out of the Tab order: the system menu
+    // (Alt+Space) has their commands.
+    const DWORD style = row.kind == Kind::kImage ? kStyle : kStyle | WS_TABSTOP;
+    buttons_[i].CreateChild(hwnd(), row.id, DeviceRect(row.rect, scale_), style);
     if (row.systemCommand != 0) {
       SetWindowTextW(buttons_[i].hwnd(),
                      accessibility::SystemCommandName(hwnd(), row.systemCommand).c_str());
@@ -437,6 +442,9 @@ INT_PTR CSettingDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return FALSE;
     case WM_CLOSE:
       Close();
+      return TRUE;
+    case MainWindowKeys::kRevealFocusMessage:
+      keys_.RevealFocus();
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) >= IDC_MAIN_TAB_COMMON && LOWORD(wParam) <= IDC_MAIN_SAVE) {

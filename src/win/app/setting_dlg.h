@@ -14,6 +14,7 @@
 
 #include "core/settings/settings_file.h"
 #include "core/skin/scale.h"
+#include "win/app/main_window_keys.h"
 #include "win/controls/mem_canvas.h"
 #include "win/controls/rbutton.h"
 #include "win/controls/rstatic_text.h"
@@ -79,6 +80,7 @@ class CSettingDlg : public Dialog {
   ModalInputGuard inputGuard_;
   // Wheel notches over a page's controls scroll the page.
   MessageFilter pageWheel_;
+  MainWindowKeys keys_;
   SettingsFile settingsFile_;
   UniqueIcon icon_;
   UniqueFont titleFont_;

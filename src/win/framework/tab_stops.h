@@ -1,0 +1,21 @@
+#pragma once
+// Where Tab and Shift+Tab move the focus, for windows that keep their own
+// order of controls instead of leaving it to the dialog manager.
+
+#include <windows.h>
+
+#include <functional>
+#include <span>
+
+// Whether Tab may stop at `control`: shown (it and every window it lies
+// in), enabled and marked WS_TABSTOP; of a radio group only the ticked
+// radio, because Windows ticks a radio that gets the focus by key and the
+// record would change behind the driver's back.
+bool IsTabStop(HWND control);
+
+// The window after the one holding `focus` in `order` (before it when
+// `backwards`), wrapping at both ends, that `isStop` accepts. When no
+// window of `order` holds the focus the search starts at an end. Null when
+// `isStop` accepts none.
+HWND NextTabStop(std::span<const HWND> order, HWND focus, bool backwards,
+                 const std::function<bool(HWND)>& isStop);
