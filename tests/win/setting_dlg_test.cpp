@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, SaveOnAnEmptyCardWritesTheWholeDefaultRecordAndNoClockFil
 TEST_F(MainWindowTest, CancelAndTheCloseBoxWriteNothing) {
   for (int id : {IDC_MAIN_CANCEL, IDC_MAIN_CLOSE}) {
     SCOPED_TRACE(id);
-    RunMainWindow(folder_, {Command(IDC_MAIN_CANCEL)});
+    RunMainWindow(folder_, {Command(id)});
     EXPECT_FALSE(fs::exists(folder_ / "setup.cfg"));
   }
 }
