@@ -127,8 +127,8 @@ BOOL CSettingDlg::OnInitDialog() {
   BuildPage(0);
   ShowWindow(pages_[0]->hwnd(), SW_SHOW);
   initialised_ = true;
-  // The default focus would be the first radio of the Common page, which
-  // Windows ticks on focus whatever the record says.
+  // The focus starts on the shown tab, never on a page's radio, which
+  // Windows would tick on focus whatever the record says.
   FocusShownTab();
   return FALSE;
 }
