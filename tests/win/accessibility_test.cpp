@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h.
 #include <ole2.h>
 #include <oleacc.h>
 
@@ -126,37 +127,37 @@ TEST_F(Accessibility, ControlsTellRoleNameAndStateAndTakeTheDefaultAction) {
   const auto written = fs::last_write_time(card) - std::chrono::hours(1);
   fs::last_write_time(card, written);
   std::vector<std::wstring> question;
-  RunMainWindow(
-      folder_,
-      {[&](HWND main) {
-         for (const Expected& e : window) ExpectDescribed(GetDlgItem(main, e.id), e);
-         for (const Expected& e : labels) ExpectDescribed(PageControl(main, e.id), e);
-         EXPECT_EQ(DoDefaultAction(GetDlgItem(main, IDC_MAIN_TAB_PARKING)), S_OK);
-         return true;
-       },
-       [](HWND main) {
-         ExpectDescribed(GetDlgItem(main, IDC_MAIN_TAB_PARKING),
-                         {IDC_MAIN_TAB_PARKING, ROLE_SYSTEM_PAGETAB, L"Parking Mode", kSelected, 0});
-         ExpectDescribed(GetDlgItem(main, IDC_MAIN_TAB_COMMON),
-                         {IDC_MAIN_TAB_COMMON, ROLE_SYSTEM_PAGETAB, L"Common",
-                          STATE_SYSTEM_SELECTABLE, STATE_SYSTEM_SELECTED});
-         EXPECT_TRUE(IsWindowVisible(Pages(main)[2]));
-         PostMessageW(PageControl(main, IDC_PARKING_MODE_OFF), BM_CLICK, 0, 0);
-         return true;
-       },
-       [&](HWND) {
-         const HWND popup = FindThreadDialog(false);
-         if (popup == nullptr) return false;
-         for (int id : {IDC_MSG_POPUP_TEXT, IDC_MSG_POPUP_YES, IDC_MSG_POPUP_NO}) {
-           question.push_back(Describe(GetDlgItem(popup, id)).name);
-         }
-         PostMessageW(popup, WM_COMMAND, IDC_MSG_POPUP_NO, 0);
-         return true;
-       },
-       [](HWND main) {
-         EXPECT_EQ(DoDefaultAction(GetDlgItem(main, IDC_MAIN_SAVE)), S_OK);
-         return true;
-       }});
+  RunMainWindow(folder_,
+                {[&](HWND main) {
+                   for (const Expected& e : window) ExpectDescribed(GetDlgItem(main, e.id), e);
+                   for (const Expected& e : labels) ExpectDescribed(PageControl(main, e.id), e);
+                   EXPECT_EQ(DoDefaultAction(GetDlgItem(main, IDC_MAIN_TAB_PARKING)), S_OK);
+                   return true;
+                 },
+                 [](HWND main) {
+                   ExpectDescribed(
+                       GetDlgItem(main, IDC_MAIN_TAB_PARKING),
+                       {IDC_MAIN_TAB_PARKING, ROLE_SYSTEM_PAGETAB, L"Parking Mode", kSelected, 0});
+                   ExpectDescribed(GetDlgItem(main, IDC_MAIN_TAB_COMMON),
+                                   {IDC_MAIN_TAB_COMMON, ROLE_SYSTEM_PAGETAB, L"Common",
+                                    STATE_SYSTEM_SELECTABLE, STATE_SYSTEM_SELECTED});
+                   EXPECT_TRUE(IsWindowVisible(Pages(main)[2]));
+                   PostMessageW(PageControl(main, IDC_PARKING_MODE_OFF), BM_CLICK, 0, 0);
+                   return true;
+                 },
+                 [&](HWND) {
+                   const HWND popup = FindThreadDialog(false);
+                   if (popup == nullptr) return false;
+                   for (int id : {IDC_MSG_POPUP_TEXT, IDC_MSG_POPUP_YES, IDC_MSG_POPUP_NO}) {
+                     question.push_back(Describe(GetDlgItem(popup, id)).name);
+                   }
+                   PostMessageW(popup, WM_COMMAND, IDC_MSG_POPUP_NO, 0);
+                   return true;
+                 },
+                 [](HWND main) {
+                   EXPECT_EQ(DoDefaultAction(GetDlgItem(main, IDC_MAIN_SAVE)), S_OK);
+                   return true;
+                 }});
   EXPECT_EQ(question, (std::vector<std::wstring>{
                           L"If Parking Mode is disabled,\r\nthe dash cam stops recording when "
                           L"the vehicle is turned off.\r\n",

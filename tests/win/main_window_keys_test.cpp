@@ -80,6 +80,7 @@ TEST_F(MainWindowKeys, TabWalksTheShownPageInReadingOrder) {
     bool clockSet;  // a time.dat on the card enables the clock controls
     std::vector<int> stops;
   };
+  // clang-format off
   const Walk walks[] = {
       {"Common, factory settings", IDC_MAIN_TAB_COMMON, [](SettingsRecord&) {}, false,
        {IDC_COMMON_LANGUAGE_ENGLISH, IDC_COMMON_FRONT_BRIGHTNESS_SLIDER,
@@ -111,6 +112,7 @@ TEST_F(MainWindowKeys, TabWalksTheShownPageInReadingOrder) {
         IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT, IDC_ADDITIONAL_OVERWRITE_MANUAL,
         IDC_ADDITIONAL_LED_OFF, IDC_ADDITIONAL_PARTITION_A, IDC_ADDITIONAL_FORMAT_BUTTON}},
   };
+  // clang-format on
   for (const Walk& walk : walks) {
     SCOPED_TRACE(walk.name);
     const std::string card = WriteCard(walk.change);
@@ -118,7 +120,8 @@ TEST_F(MainWindowKeys, TabWalksTheShownPageInReadingOrder) {
     if (walk.clockSet) WriteAll(folder_ / "time.dat", clockLine);
 
     std::vector<int> expected = walk.stops;
-    expected.insert(expected.end(), {IDC_MAIN_INITIALIZE, IDC_MAIN_CANCEL, IDC_MAIN_SAVE, walk.tab});
+    expected.insert(expected.end(),
+                    {IDC_MAIN_INITIALIZE, IDC_MAIN_CANCEL, IDC_MAIN_SAVE, walk.tab});
     std::vector<int> backwards(expected.rbegin() + 1, expected.rend());
     backwards.push_back(walk.tab);
     const int presses = static_cast<int>(expected.size());

@@ -19,8 +19,7 @@ constexpr std::array kCommands = {IDC_MAIN_INITIALIZE, IDC_MAIN_CANCEL, IDC_MAIN
 constexpr int kRevealMargin = 10;
 
 bool IsTab(HWND main, HWND window) {
-  return GetParent(window) == main &&
-         std::ranges::find(kTabs, GetDlgCtrlID(window)) != kTabs.end();
+  return GetParent(window) == main && std::ranges::find(kTabs, GetDlgCtrlID(window)) != kTabs.end();
 }
 
 // The page on show: the main window's visible child dialog.
@@ -133,10 +132,9 @@ void MainWindowKeys::RevealFocus() {
   GetWindowRect(focus, &control);
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&control), 2);
   // The bar's range is the last offset plus one page.
-  const pages::ScrollState scroll{bar.nPos, bar.nMax - static_cast<int>(bar.nPage), 0,
-                                  view.bottom};
-  const int delta = pages::RevealDelta(scroll, control.top, control.bottom,
-                                       WindowScale(page).Px(kRevealMargin));
+  const pages::ScrollState scroll{bar.nPos, bar.nMax - static_cast<int>(bar.nPage), 0, view.bottom};
+  const int delta =
+      pages::RevealDelta(scroll, control.top, control.bottom, WindowScale(page).Px(kRevealMargin));
   if (delta != 0) {
     SendMessageW(page, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, bar.nPos + delta), 0);
   }

@@ -12,7 +12,9 @@ namespace {
 
 constexpr UINT_PTR kLabelSubclass = 1;
 
-bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+bool IsSelf(const VARIANT& child) {
+  return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
 
 // COM carries the object to the reader. It starts with the first request
 // rather than with the program (it costs tens of milliseconds under Wine)
@@ -107,8 +109,12 @@ class ControlObject final : public IAccessible, public IOleWindow {
     return S_OK;
   }
 
-  STDMETHODIMP get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
-  STDMETHODIMP get_accChildCount(LONG* count) override { return standard_->get_accChildCount(count); }
+  STDMETHODIMP get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  STDMETHODIMP get_accChildCount(LONG* count) override {
+    return standard_->get_accChildCount(count);
+  }
   STDMETHODIMP get_accChild(VARIANT child, IDispatch** object) override {
     return standard_->get_accChild(child, object);
   }

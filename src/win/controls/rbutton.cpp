@@ -263,7 +263,9 @@ void CRButton::OnFocusChanged() {
 
 // The button does not capture the mouse: a release over it is a click,
 // wherever the press began.
-void CRButton::OnLButtonUp() { Click(kHover); }
+void CRButton::OnLButtonUp() {
+  Click(kHover);
+}
 
 void CRButton::OnMouseMove() {
   if (state_ != kNormal && state_ != kSelected) return;
