@@ -58,7 +58,7 @@ start_wine() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
   fi
-  wineserver -p >/dev/null 2>&1
+  wineserver -p >/dev/null 2>&1 || true  # already running: fine
   # Start Wine's own background processes now, detached from our output:
   # started later by a test they would hold ctest's output pipe open.
   wine cmd /c exit >/dev/null 2>&1 || true
@@ -106,7 +106,7 @@ map_card_drive() {  # folder
   # The drive types are read when the server starts.
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w
-  wineserver -p >/dev/null 2>&1
+  wineserver -p >/dev/null 2>&1 || true  # already running: fine
   wine cmd /c exit >/dev/null 2>&1 || true
 }
 

@@ -14,14 +14,8 @@ mkdir -p "$shots"
 
 title='Dash cam setting'
 card=$(mktemp -d)
-close_program() {  # by the process ids of its windows, never by name
-  local window
-  for window in $(xdotool search --name "^$title\$" 2>/dev/null); do
-    kill "$(xdotool getwindowpid "$window")" 2>/dev/null || true
-  done
-}
 cleanup() {
-  close_program
+  stop_programs
   rm -rf "$card"
 }
 trap cleanup EXIT
