@@ -37,8 +37,10 @@ constexpr COLORREF kTabText = RGB(119, 148, 177);
 constexpr COLORREF kButtonText = RGB(176, 187, 200);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// Posted by the first paint: the pages not shown yet are built then.
-constexpr UINT kBuildHiddenPages = WM_APP + 1;
+// Posted by the first paint: the pages not shown yet are built then. (The
+// keyboard's message, MainWindowKeys::kRevealFocusMessage, is WM_APP + 1.)
+constexpr UINT kBuildHiddenPages = WM_APP + 2;
+static_assert(kBuildHiddenPages != MainWindowKeys::kRevealFocusMessage);
 
 enum class Kind { kTab, kImage, kText };
 
