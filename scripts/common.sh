@@ -112,11 +112,11 @@ map_card_drive() {  # folder
 
 # Ends the program's instances that run in this run's Wine prefixes (the
 # test prefix and its display-scale copies), never those of another run on
-# the same machine. Wine shows Windows paths: the pattern never matches a
-# script.
+# the same machine, nor a script that names the program.
 stop_programs() {
   local base=${BASE_WINEPREFIX:-$WINEPREFIX} pid prefix
-  for pid in $(pgrep -f '[\\]R470_Setting(_testhooks)?[.]exe' || true); do
+  for pid in $(pgrep -f 'R470_Setting(_testhooks)?[.]exe' || true); do
+    [[ "$(readlink "/proc/$pid/exe" 2>/dev/null)" == *wine* ]] || continue
     prefix=$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | sed -n 's/^WINEPREFIX=//p')
     case "$prefix" in
       "$base" | "$base"-dpi*) kill "$pid" 2>/dev/null || true ;;
