@@ -129,6 +129,22 @@ local_copy_dir() {
   echo "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Vistapane"
 }
 
+# A card folder as the camera leaves it: SETTING with the program in it.
+make_card() {  # folder program
+  mkdir -p "$1/SETTING"
+  cp "$2" "$1/SETTING/R470_Setting.exe"
+}
+
+# Waits up to $2 seconds (default 20) until no window is titled $1; false
+# when one still is.
+wait_until_closed() {
+  local deadline=$((SECONDS + ${2:-20}))
+  while xdotool search --name "^$1\$" >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.2
+  done
+}
+
 # Waits up to $2 seconds (default 20) for a window titled $1; prints its id.
 wait_for_window() {
   local deadline=$((SECONDS + ${2:-20})) id

@@ -31,8 +31,7 @@ save=(564 560)
 for dpi in 96 144 192; do
   use_display_scale "$dpi"
   rm -rf "${card:?}"/*
-  mkdir -p "$card/SETTING"
-  cp "$exe" "$card/SETTING/R470_Setting.exe"
+  make_card "$card" "$exe"
   map_card_drive "$card"
   wine 'E:\SETTING\R470_Setting.exe' >/dev/null 2>&1 &
   id=$(wait_for_window "$title" 30) || fail "no main window at $dpi DPI"
@@ -46,11 +45,7 @@ for dpi in 96 144 192; do
   for ((i = 0; i < ${#clicks[@]}; i += 2)); do at "${clicks[i]}" "${clicks[i + 1]}"; done
   import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$shots/additional-$dpi.png"
   at "${save[@]}"
-  deadline=$((SECONDS + 10))
-  while xdotool search --name "^$title\$" >/dev/null 2>&1; do
-    ((SECONDS < deadline)) || fail "$dpi DPI: Save did not close the window"
-    sleep 0.2
-  done
+  wait_until_closed "$title" 10 || fail "$dpi DPI: Save did not close the window"
   [ -f "$card/SETTING/setup.cfg" ] || fail "$dpi DPI: no setup.cfg written"
   cp "$card/SETTING/setup.cfg" "$saved/$dpi.cfg"
 done

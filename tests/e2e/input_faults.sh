@@ -20,8 +20,7 @@ cleanup() {
   rm -rf "$card"
 }
 trap cleanup EXIT
-mkdir -p "$card/SETTING"
-cp "$exe" "$card/SETTING/R470_Setting.exe"
+make_card "$card" "$exe"
 map_card_drive "$card"
 cfg="$card/SETTING/setup.cfg"
 
@@ -42,11 +41,7 @@ start_program() {
 
 save_and_wait() {
   click "${save_xy[@]}"
-  local deadline=$((SECONDS + 10))
-  while xdotool search --name "^$title\$" >/dev/null 2>&1; do
-    ((SECONDS < deadline)) || fail "the window does not answer: Save did not close it"
-    sleep 0.2
-  done
+  wait_until_closed "$title" 10 || fail "the window does not answer: Save did not close it"
 }
 
 word_at() { od -An -td4 -j "$1" -N4 "$cfg" | tr -d ' '; }

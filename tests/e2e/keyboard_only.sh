@@ -19,8 +19,7 @@ cleanup() {
   rm -rf "$card"
 }
 trap cleanup EXIT
-mkdir -p "$card/SETTING"
-cp "$exe" "$card/SETTING/R470_Setting.exe"
+make_card "$card" "$exe"
 map_card_drive "$card"
 cfg="$card/SETTING/setup.cfg"
 
@@ -45,14 +44,6 @@ keys() {
   for key in "$@"; do xdotool key "$key"; sleep 0.2; done
 }
 
-wait_until_closed() {
-  local deadline=$((SECONDS + 10))
-  while xdotool search --name "^$title\$" >/dev/null 2>&1; do
-    ((SECONDS < deadline)) || fail "the window did not close: $1"
-    sleep 0.2
-  done
-}
-
 word_at() { od -An -td4 -j "$1" -N4 "$2" | tr -d ' '; }
 
 # The pointer rests away from the window for the whole run.
@@ -60,7 +51,7 @@ xdotool mousemove 1200 1000
 
 start_program
 keys shift+Tab space
-wait_until_closed "Space on Save"
+wait_until_closed "$title" 10 || fail "the window did not close: Space on Save"
 [ -f "$cfg" ] || fail "Space on Save wrote no setup.cfg"
 cp "$cfg" "$card/factory.cfg"
 
@@ -72,7 +63,7 @@ import -window root "$shots/slider-moved.png"
 keys shift+Tab shift+Tab shift+Tab
 import -window root "$shots/save-focused.png"
 keys Return
-wait_until_closed "Enter on Save"
+wait_until_closed "$title" 10 || fail "the window did not close: Enter on Save"
 
 overwrite_incident=132
 front_brightness=64

@@ -72,8 +72,7 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID reserved) {
 EOF
 x86_64-w64-mingw32-gcc -shared -s -DLOG_PATH="\"Z:$log\"" -o "$work/planted.dll" "$work/planted.c"
 
-mkdir -p "$card/SETTING"
-cp "$exe" "$card/SETTING/R470_Setting.exe"
+make_card "$card" "$exe"
 rm -rf "$copyDir"
 mkdir -p "$copyDir"
 for name in "${planted[@]}"; do
@@ -91,11 +90,7 @@ import -window root "$shots/main-window.png"
 [ -f "$copyDir/R470_Setting.exe" ] || fail "no local copy was made"
 
 xdotool mousemove 564 560 click 1  # Save
-deadline=$((SECONDS + 20))
-while xdotool search --name "^$title\$" >/dev/null 2>&1; do
-  ((SECONDS < deadline)) || fail "the window did not close after Save"
-  sleep 0.2
-done
+wait_until_closed "$title" || fail "the window did not close after Save"
 [ -f "$card/SETTING/setup.cfg" ] || fail "Save wrote no setup.cfg"
 [ "$(stat -c %s "$card/SETTING/setup.cfg")" -eq 432 ] || fail "setup.cfg is not 432 bytes"
 

@@ -18,8 +18,7 @@ cleanup() {
   rm -rf "$card"
 }
 trap cleanup EXIT
-mkdir -p "$card/SETTING"
-cp "$exe" "$card/SETTING/R470_Setting.exe"
+make_card "$card" "$exe"
 map_card_drive "$card"
 
 fail() { echo "FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
@@ -35,14 +34,6 @@ start_program() {
   sleep 1  # let it paint
 }
 
-wait_until_closed() {
-  local deadline=$((SECONDS + 20))
-  while xdotool search --name "^$title\$" >/dev/null 2>&1; do
-    ((SECONDS < deadline)) || fail "the window did not close"
-    sleep 0.2
-  done
-}
-
 # 1. Start from the card: the copy appears and runs with the card folder.
 rm -rf "$(local_copy_dir)"
 start_program
@@ -54,7 +45,7 @@ import -window root "$shots/main-window.png"
 
 # 2. Save writes the defaults, 432 bytes, and no time.dat.
 click "${save_xy[@]}"
-wait_until_closed
+wait_until_closed "$title" || fail "the window did not close"
 [ -f "$card/SETTING/setup.cfg" ] || fail "Save wrote no setup.cfg"
 [ "$(stat -c %s "$card/SETTING/setup.cfg")" -eq 432 ] || fail "setup.cfg is not 432 bytes"
 [ "$(od -An -tu4 -N4 "$card/SETTING/setup.cfg" | tr -d ' ')" -eq 432 ] || fail "checkSum is not 432"
@@ -65,7 +56,7 @@ wait_until_closed
 before=$(sha256sum "$card/SETTING/setup.cfg")
 start_program
 click "${cancel_xy[@]}"
-wait_until_closed
+wait_until_closed "$title" || fail "the window did not close"
 [ "$(sha256sum "$card/SETTING/setup.cfg")" = "$before" ] || fail "Cancel changed setup.cfg"
 
 # 4. A write-protected setup.cfg: a message, and the window stays open.
@@ -81,5 +72,5 @@ sleep 1
 xdotool search --name "^$title\$" >/dev/null 2>&1 || fail "the window closed after a failed save"
 [ "$(sha256sum "$card/SETTING/setup.cfg")" = "$before" ] || fail "the protected file changed"
 click "${cancel_xy[@]}"
-wait_until_closed
+wait_until_closed "$title" || fail "the window did not close"
 echo "start from card: all checks passed"
