@@ -103,3 +103,17 @@ foreach(script ${E2E_SCRIPTS})
     COMMAND bash ${script} $<TARGET_FILE:R470_Setting> ${CMAKE_BINARY_DIR}/screenshots/${name})
   set_tests_properties(e2e_${name} PROPERTIES RESOURCE_LOCK wine_display TIMEOUT 300)
 endforeach()
+
+# The randomised input test: a driver of its own that starts the real
+# program on random cards, gives it random real input and checks that Save
+# writes what the screen shows. A short fixed run is part of the tests;
+# scripts/monkey.sh runs longer ones.
+file(GLOB MONKEY_SOURCES CONFIGURE_DEPENDS tests/monkey/*.cpp)
+add_executable(monkey ${MONKEY_SOURCES})
+target_include_directories(monkey PRIVATE res)
+target_link_libraries(monkey PRIVATE comctl32 advapi32 user32)
+target_link_options(monkey PRIVATE -municode -mconsole)
+add_test(NAME monkey
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/monkey/run.sh $<TARGET_FILE:monkey>
+    $<TARGET_FILE:R470_Setting> --regression-and 1 20 40)
+set_tests_properties(monkey PROPERTIES RESOURCE_LOCK wine_display TIMEOUT 400)

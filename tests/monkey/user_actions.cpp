@@ -1,0 +1,312 @@
+#include "user_actions.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <iterator>
+#include <vector>
+
+#include "resource_ids.h"
+#include "user_input.h"
+
+namespace monkey {
+namespace {
+
+// What can be clicked on each page (sliders and pickers have actions of
+// their own). The Formatting button is there: its question is answered No.
+const std::vector<int>& ClickableIds(Page page) {
+  static const std::vector<int> common = {
+      IDC_COMMON_LANGUAGE_ENGLISH,    IDC_COMMON_LANGUAGE_FRENCH,
+      IDC_COMMON_VOICE_RECORDING_ON,  IDC_COMMON_VOICE_RECORDING_OFF,
+      IDC_COMMON_VOICE_GUIDANCE_ON,   IDC_COMMON_VOICE_GUIDANCE_OFF,
+      IDC_COMMON_CLOCK_SET_CHECK,     IDC_COMMON_GET_CURRENT_TIME,
+      IDC_COMMON_DST_ON,              IDC_COMMON_DST_OFF,
+      IDC_COMMON_DATE_FORMAT_YMD,     IDC_COMMON_DATE_FORMAT_MDY,
+      IDC_COMMON_SPEED_KMH,           IDC_COMMON_SPEED_MPH};
+  static const std::vector<int> continuous = {
+      IDC_CONTINUOUS_FRONT_RES_VGA,     IDC_CONTINUOUS_FRONT_RES_HD,
+      IDC_CONTINUOUS_FRONT_FPS_15,      IDC_CONTINUOUS_FRONT_FPS_30,
+      IDC_CONTINUOUS_FRONT_QUALITY_LOW, IDC_CONTINUOUS_FRONT_QUALITY_MID,
+      IDC_CONTINUOUS_FRONT_QUALITY_HIGH};
+  static const std::vector<int> parking = {
+      IDC_PARKING_MODE_ON,           IDC_PARKING_MODE_OFF,          IDC_PARKING_FRONT_RES_VGA,
+      IDC_PARKING_FRONT_RES_HD,      IDC_PARKING_FRONT_FPS_15,      IDC_PARKING_FRONT_FPS_30,
+      IDC_PARKING_FRONT_QUALITY_LOW, IDC_PARKING_FRONT_QUALITY_MID, IDC_PARKING_FRONT_QUALITY_HIGH,
+      IDC_PARKING_MOTION_ON,         IDC_PARKING_MOTION_OFF};
+  static const std::vector<int> additional = {
+      IDC_ADDITIONAL_OVERWRITE_CONTINUOUS,       IDC_ADDITIONAL_OVERWRITE_INCIDENT,
+      IDC_ADDITIONAL_OVERWRITE_PARKING_MOTION,   IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT,
+      IDC_ADDITIONAL_OVERWRITE_MANUAL,           IDC_ADDITIONAL_LED_MODE_1,
+      IDC_ADDITIONAL_LED_MODE_2,                 IDC_ADDITIONAL_LED_MODE_3,
+      IDC_ADDITIONAL_LED_OFF,                    IDC_ADDITIONAL_PARTITION_A,
+      IDC_ADDITIONAL_PARTITION_B,                IDC_ADDITIONAL_PARTITION_C,
+      IDC_ADDITIONAL_FORMAT_BUTTON};
+  switch (page) {
+    case Page::kCommon: return common;
+    case Page::kContinuous: return continuous;
+    case Page::kParking: return parking;
+    case Page::kAdditional: return additional;
+  }
+  return common;
+}
+
+const std::vector<int>& SliderIds(Page page) {
+  static const std::vector<int> common = {IDC_COMMON_FRONT_BRIGHTNESS_SLIDER,
+                                          IDC_COMMON_VOLUME_SLIDER};
+  static const std::vector<int> continuous = {IDC_CONTINUOUS_IMPACT_SLIDER};
+  static const std::vector<int> parking = {
+      IDC_PARKING_IMPACT_SLIDER, IDC_PARKING_MOTION_SENSITIVITY_SLIDER, IDC_PARKING_TIMER_SLIDER,
+      IDC_PARKING_VOLTAGE_12V_SLIDER, IDC_PARKING_VOLTAGE_24V_SLIDER};
+  static const std::vector<int> none;
+  switch (page) {
+    case Page::kCommon: return common;
+    case Page::kContinuous: return continuous;
+    case Page::kParking: return parking;
+    case Page::kAdditional: return none;
+  }
+  return none;
+}
+
+struct NamedKeys {
+  const char* name;
+  std::initializer_list<WORD> keys;
+};
+const NamedKeys kKeys[] = {
+    {"Tab", {VK_TAB}},
+    {"Shift+Tab", {VK_SHIFT, VK_TAB}},
+    {"Left", {VK_LEFT}},
+    {"Right", {VK_RIGHT}},
+    {"Up", {VK_UP}},
+    {"Down", {VK_DOWN}},
+    {"Home", {VK_HOME}},
+    {"End", {VK_END}},
+    {"PageUp", {VK_PRIOR}},
+    {"PageDown", {VK_NEXT}},
+    {"Space", {VK_SPACE}},
+    {"Enter", {VK_RETURN}},
+    {"Escape", {VK_ESCAPE}},
+    {"Ctrl+Tab", {VK_CONTROL, VK_TAB}},
+    {"Ctrl+Shift+Tab", {VK_CONTROL, VK_SHIFT, VK_TAB}},
+    {"Ctrl+PageDown", {VK_CONTROL, VK_NEXT}},
+    {"Ctrl+PageUp", {VK_CONTROL, VK_PRIOR}},
+    {"Alt+Down", {VK_MENU, VK_DOWN}},
+    {"Y", {'Y'}},
+    {"N", {'N'}},
+};
+
+std::string Said(const char* format, auto... values) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, values...);
+  return text;
+}
+
+RECT ScreenRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// A random point of `rect`, kept two pixels inside its edges.
+POINT PointIn(const RECT& rect, Random& random) {
+  if (rect.right - rect.left < 6 || rect.bottom - rect.top < 6) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  }
+  return {random.Between(rect.left + 2, rect.right - 3), random.Between(rect.top + 2, rect.bottom - 3)};
+}
+
+// The part of a control that shows on its page (a scrolled page hides the
+// rest); false when none does.
+bool ShownPart(const RunningProgram& program, Page page, HWND control, RECT& part) {
+  if (!control || !IsWindowVisible(control)) return false;
+  RECT pageRect = ScreenRect(program.PageWindow(page));
+  RECT controlRect = ScreenRect(control);
+  return IntersectRect(&part, &pageRect, &controlRect) && part.bottom - part.top >= 8;
+}
+
+// What a driver does to reach a control scrolled out of view: turn the
+// wheel over the page towards it.
+std::string ScrollTowards(const RunningProgram& program, Page page, HWND control, Random& random) {
+  const RECT pageRect = ScreenRect(program.PageWindow(page));
+  const int notches = ScreenRect(control).top < pageRect.top ? 1 : -1;
+  input::Wheel(PointIn(pageRect, random), notches);
+  return Said("wheel %+d towards control %d", notches, GetDlgCtrlID(control));
+}
+
+std::string ClickOption(const RunningProgram& program, Page page, Random& random, bool twice) {
+  const std::vector<int>& ids = ClickableIds(page);
+  const int id = ids[random.Below(int(ids.size()))];
+  RECT part;
+  HWND control = program.Control(page, id);
+  if (!ShownPart(program, page, control, part)) return ScrollTowards(program, page, control, random);
+  const POINT at = PointIn(part, random);
+  twice ? input::DoubleClick(at) : input::Click(at);
+  return Said("%s control %d", twice ? "double-click" : "click", id);
+}
+
+std::string MoveSlider(const RunningProgram& program, Page page, Random& random) {
+  const std::vector<int>& ids = SliderIds(page);
+  if (ids.empty()) return "(no slider on this page)";
+  const int id = ids[random.Below(int(ids.size()))];
+  RECT part;
+  HWND control = program.Control(page, id);
+  if (!ShownPart(program, page, control, part)) return ScrollTowards(program, page, control, random);
+  const POINT from = PointIn(part, random);
+  if (random.Percent(30)) {
+    input::Click(from);
+    return Said("click slider %d", id);
+  }
+  const POINT to{random.Between(part.left - 30, part.right + 30), from.y + random.Between(-5, 5)};
+  input::Drag(from, to);
+  return Said("drag slider %d by %ld", id, to.x - from.x);
+}
+
+std::string TurnWheel(const RunningProgram& program, Page page, Random& random) {
+  const POINT at = PointIn(ScreenRect(program.PageWindow(page)), random);
+  const int notches = random.Percent(50) ? random.Between(1, 3) : -random.Between(1, 3);
+  input::Wheel(at, notches);
+  return Said("wheel %+d", notches);
+}
+
+std::string PickZone(const RunningProgram& program, Random& random) {
+  RECT part;
+  HWND combo = program.Control(Page::kCommon, IDC_COMMON_TIME_ZONE_COMBO);
+  if (!ShownPart(program, Page::kCommon, combo, part)) {
+    return ScrollTowards(program, Page::kCommon, combo, random);
+  }
+  input::Click(PointIn(part, random));
+  program.Settle();
+  HWND list = program.DropDown();
+  if (!list) return "click the time-zone list (it did not open)";
+  switch (random.Below(3)) {
+    case 0: {
+      input::Click(PointIn(ScreenRect(list), random));
+      return "open the time-zone list and click an entry";
+    }
+    case 1: {
+      const int steps = random.Between(1, 5);
+      for (int i = 0; i < steps; ++i) input::Keys({random.Percent(70) ? WORD(VK_DOWN) : WORD(VK_UP)});
+      input::Keys({VK_RETURN});
+      return Said("open the time-zone list, %d arrows, Enter", steps);
+    }
+    default:
+      input::Keys({VK_ESCAPE});
+      return "open the time-zone list and press Escape";
+  }
+}
+
+std::string SetPicker(const RunningProgram& program, Random& random) {
+  const bool date = random.Percent(50);
+  const int id = date ? IDC_COMMON_CLOCK_DATE_PICKER : IDC_COMMON_CLOCK_TIME_PICKER;
+  RECT part;
+  HWND picker = program.Control(Page::kCommon, id);
+  if (!ShownPart(program, Page::kCommon, picker, part)) {
+    return ScrollTowards(program, Page::kCommon, picker, random);
+  }
+  if (date && random.Percent(60)) {
+    // The drop-down button at the right end opens the calendar.
+    input::Click({part.right - 6, (part.top + part.bottom) / 2});
+    program.Settle();
+    HWND calendar = program.DropDown();
+    if (!calendar) return "click the date picker's button (no calendar)";
+    input::Click(PointIn(ScreenRect(calendar), random));
+    return "open the calendar and click in it";
+  }
+  input::Click(PointIn(part, random));
+  const int steps = random.Between(1, 4);
+  const WORD key = random.Percent(50) ? WORD(VK_UP) : WORD(VK_DOWN);
+  for (int i = 0; i < steps; ++i) input::Keys({key});
+  return Said("click the %s picker, %d x %s", date ? "date" : "time", steps,
+              key == VK_UP ? "Up" : "Down");
+}
+
+std::string AnswerPopup(HWND popup, Random& random) {
+  // The system's message box has buttons IDYES and IDNO; it asks before
+  // formatting, which is always declined here.
+  if (HWND no = GetDlgItem(popup, IDNO)) {
+    input::Click(CentreOf(no));
+    return "answer No in the message box";
+  }
+  switch (random.Below(4)) {
+    case 0:
+      input::Keys({'Y'});
+      return "answer the question with Y";
+    case 1:
+      input::Keys({'N'});
+      return "answer the question with N";
+    default: {
+      const int button = random.Percent(50) ? IDC_MSG_POPUP_YES : IDC_MSG_POPUP_NO;
+      HWND target = GetDlgItem(popup, button);
+      if (!target) {
+        input::Keys({VK_RETURN});
+        return "press Enter on the popup";
+      }
+      input::Click(CentreOf(target));
+      return button == IDC_MSG_POPUP_YES ? "click Yes" : "click No";
+    }
+  }
+}
+
+std::string ClickMainButton(const RunningProgram& program, int id, const char* name) {
+  input::Click(CentreOf(GetDlgItem(program.MainWindow(), id)));
+  return Said("click %s", name);
+}
+
+}  // namespace
+
+POINT CentreOf(HWND window) {
+  RECT rect = ScreenRect(window);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::string PerformRandomAction(const RunningProgram& program, Random& random) {
+  if (HWND popup = program.Popup(); popup && random.Percent(85)) {
+    return AnswerPopup(popup, random);
+  }
+  const Page page = program.ShownPage().value_or(Page::kCommon);
+  const int roll = random.Below(100);
+  if (roll < 10) {
+    const int tab = random.Below(4);
+    static const char* const names[] = {"Common tab", "Continuous tab", "Parking tab",
+                                        "Additional tab"};
+    return ClickMainButton(program, IDC_MAIN_TAB_COMMON + tab, names[tab]);
+  }
+  if (roll < 35) return ClickOption(program, page, random, false);
+  if (roll < 40) return ClickOption(program, page, random, true);
+  if (roll < 50) return MoveSlider(program, page, random);
+  if (roll < 58) return TurnWheel(program, page, random);
+  if (roll < 83) {
+    const NamedKeys& keys = kKeys[random.Below(int(std::size(kKeys)))];
+    input::Keys(keys.keys);
+    return keys.name;
+  }
+  if (roll < 86) return ClickMainButton(program, IDC_MAIN_INITIALIZE, "Initialize");
+  if (roll < 89) {
+    input::Click(PointIn(ScreenRect(program.PageWindow(page)), random));
+    return "click the page";
+  }
+  if (page != Page::kCommon) return ClickMainButton(program, IDC_MAIN_TAB_COMMON, "Common tab");
+  if (roll < 95) return PickZone(program, random);
+  return SetPicker(program, random);
+}
+
+bool CloseOpenWindows(const RunningProgram& program) {
+  for (int tries = 0; tries < 6; ++tries) {
+    if (program.DropDown()) {
+      input::Keys({VK_ESCAPE});
+    } else if (HWND popup = program.Popup()) {
+      HWND no = GetDlgItem(popup, IDNO);
+      if (!no) no = GetDlgItem(popup, IDC_MSG_POPUP_NO);
+      if (no && IsWindowVisible(no)) {
+        input::Click(CentreOf(no));
+      } else {
+        input::Keys({VK_RETURN});
+      }
+    } else {
+      return true;
+    }
+    if (!program.Settle()) return false;
+  }
+  return !program.DropDown() && !program.Popup();
+}
+
+}  // namespace monkey
