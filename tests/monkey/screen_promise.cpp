@@ -408,15 +408,16 @@ class PromiseCheck {
         if (field.view != View::kHidden || mismatch) continue;
         const std::int32_t value = WordAt(saved_, field.offset);
         const std::int32_t wanted = initialized ? field.factory : WordAt(loaded_, field.offset);
-        const bool followsFront = (field.offset == 80 || field.offset == 168) &&
-                                  value == WordAt(saved_, field.offset - 24);
+        const int front = field.offset == 80 ? 56 : field.offset == 168 ? 156 : -1;
+        const bool followsFront = front >= 0 && value == WordAt(saved_, front);
         if (value != wanted && !followsFront) {
           mismatch = Printf("%s: no control shows it, yet Save wrote %d (loaded %d)", field.name,
                             value, WordAt(loaded_, field.offset));
         }
       }
       if (!mismatch) return std::nullopt;
-      if (!firstMismatch) firstMismatch = mismatch;
+      firstMismatch = firstMismatch ? *firstMismatch + "; as after Initialize: " + *mismatch
+                                    : mismatch;
     }
     return firstMismatch;
   }
