@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -77,6 +80,10 @@ SeedRun RunSeed(const std::wstring& programPath, const std::wstring& folder, uns
       run.failure = "the program ended by itself";
       return run;
     }
+    if (!IsWindow(program.MainWindow())) {
+      run.failure = "the window closed without Save";
+      return run;
+    }
     if (!program.Settle()) {
       run.failure = "the window stopped answering (a hang)";
       return run;
@@ -108,6 +115,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   SetProcessDPIAware();
+  _setmode(_fileno(stdout), _O_BINARY);
   const std::wstring program = argv[1], folder = argv[2];
   const unsigned first = unsigned(_wtoi(argv[3]));
   const int count = _wtoi(argv[4]), actions = _wtoi(argv[5]);

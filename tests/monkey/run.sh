@@ -18,8 +18,8 @@ status=0
 if [ "$regression" = yes ]; then
   while read -r seed actions _; do
     [[ "$seed" =~ ^[0-9]+$ ]] || continue
-    wine "$(winepath -w "$monkey")" "$exe" "$folder" "$seed" 1 "$actions" | tr -d '\r' || status=1
+    wine "$(winepath -w "$monkey")" "$exe" "$folder" "$seed" 1 "$actions" || status=1
   done <"$(dirname "$0")/regression_seeds.txt"
 fi
-wine "$(winepath -w "$monkey")" "$exe" "$folder" "$@" | tr -d '\r' || status=1
+wine "$(winepath -w "$monkey")" "$exe" "$folder" "$@" || status=1
 exit $status

@@ -177,12 +177,15 @@ std::string PickZone(const RunningProgram& program, Random& random) {
   program.Settle();
   HWND list = program.DropDown();
   if (!list) return "click the time-zone list (it did not open)";
-  switch (random.Below(3)) {
+  switch (random.Below(4)) {
     case 0: {
       input::Click(PointIn(ScreenRect(list), random));
       return "open the time-zone list and click an entry";
     }
-    case 1: {
+    case 1:
+      // Left open: the next actions meet it (a wheel scrolls its entries).
+      return "open the time-zone list";
+    case 2: {
       const int steps = random.Between(1, 5);
       for (int i = 0; i < steps; ++i) input::Keys({random.Percent(70) ? WORD(VK_DOWN) : WORD(VK_UP)});
       input::Keys({VK_RETURN});
@@ -208,6 +211,7 @@ std::string SetPicker(const RunningProgram& program, Random& random) {
     program.Settle();
     HWND calendar = program.DropDown();
     if (!calendar) return "click the date picker's button (no calendar)";
+    if (random.Percent(30)) return "open the calendar";
     input::Click(PointIn(ScreenRect(calendar), random));
     return "open the calendar and click in it";
   }
@@ -246,6 +250,22 @@ std::string AnswerPopup(HWND popup, Random& random) {
   }
 }
 
+// Space or Enter on a focused Save or Cancel would end the run before
+// the screen is read.
+bool PressesEndingButton(const RunningProgram& program, const NamedKeys& keys) {
+  const WORD key = *keys.keys.begin();
+  if (keys.keys.size() != 1 || (key != VK_SPACE && key != VK_RETURN)) return false;
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(program.MainWindow(), nullptr), &thread)) {
+    return false;
+  }
+  const int id = GetDlgCtrlID(thread.hwndFocus);
+  return GetParent(thread.hwndFocus) == program.MainWindow() &&
+         (id == IDC_MAIN_SAVE || id == IDC_MAIN_CANCEL || id == IDC_MAIN_CLOSE ||
+          id == IDC_MAIN_MINIMIZE);
+}
+
 std::string ClickMainButton(const RunningProgram& program, int id, const char* name) {
   input::Click(CentreOf(GetDlgItem(program.MainWindow(), id)));
   return Said("click %s", name);
@@ -276,6 +296,10 @@ std::string PerformRandomAction(const RunningProgram& program, Random& random) {
   if (roll < 58) return TurnWheel(program, page, random);
   if (roll < 83) {
     const NamedKeys& keys = kKeys[random.Below(int(std::size(kKeys)))];
+    if (PressesEndingButton(program, keys)) {
+      input::Keys({VK_TAB});
+      return Said("Tab (not %s: it would press Save or Cancel)", keys.name);
+    }
     input::Keys(keys.keys);
     return keys.name;
   }
@@ -292,7 +316,13 @@ std::string PerformRandomAction(const RunningProgram& program, Random& random) {
 bool CloseOpenWindows(const RunningProgram& program) {
   for (int tries = 0; tries < 6; ++tries) {
     if (program.DropDown()) {
-      input::Keys({VK_ESCAPE});
+      // Escape closes a list; a calendar without the focus closes when
+      // the driver clicks elsewhere, as on the window's title.
+      if (tries < 2) {
+        input::Keys({VK_ESCAPE});
+      } else {
+        input::Click(CentreOf(GetDlgItem(program.MainWindow(), IDC_MAIN_TITLE)));
+      }
     } else if (HWND popup = program.Popup()) {
       HWND no = GetDlgItem(popup, IDNO);
       if (!no) no = GetDlgItem(popup, IDC_MSG_POPUP_NO);
