@@ -18,45 +18,6 @@ constexpr std::array<std::pair<Page, int>, 4> kPageMarks = {{
     {Page::kAdditional, IDC_ADDITIONAL_FORMAT_BUTTON},
 }};
 
-// The controls whose states the oracle reads, per page.
-const std::vector<int>& ReadIds(Page page) {
-  static const std::vector<int> common = {
-      IDC_COMMON_LANGUAGE_ENGLISH, IDC_COMMON_LANGUAGE_FRENCH, IDC_COMMON_FRONT_BRIGHTNESS_SLIDER,
-      IDC_COMMON_VOICE_RECORDING_ON, IDC_COMMON_VOICE_RECORDING_OFF,
-      IDC_COMMON_VOICE_GUIDANCE_ON, IDC_COMMON_VOICE_GUIDANCE_OFF, IDC_COMMON_VOLUME_SLIDER,
-      IDC_COMMON_CLOCK_SET_CHECK, IDC_COMMON_CLOCK_DATE_PICKER, IDC_COMMON_CLOCK_TIME_PICKER,
-      IDC_COMMON_TIME_ZONE_COMBO, IDC_COMMON_DST_ON, IDC_COMMON_DST_OFF,
-      IDC_COMMON_DATE_FORMAT_YMD, IDC_COMMON_DATE_FORMAT_MDY, IDC_COMMON_SPEED_KMH,
-      IDC_COMMON_SPEED_MPH};
-  static const std::vector<int> continuous = {
-      IDC_CONTINUOUS_FRONT_RES_VGA,      IDC_CONTINUOUS_FRONT_RES_HD,
-      IDC_CONTINUOUS_FRONT_FPS_15,       IDC_CONTINUOUS_FRONT_FPS_30,
-      IDC_CONTINUOUS_FRONT_QUALITY_LOW,  IDC_CONTINUOUS_FRONT_QUALITY_MID,
-      IDC_CONTINUOUS_FRONT_QUALITY_HIGH, IDC_CONTINUOUS_IMPACT_SLIDER};
-  static const std::vector<int> parking = {
-      IDC_PARKING_MODE_ON,          IDC_PARKING_MODE_OFF,
-      IDC_PARKING_FRONT_RES_VGA,    IDC_PARKING_FRONT_RES_HD,
-      IDC_PARKING_FRONT_FPS_15,     IDC_PARKING_FRONT_FPS_30,
-      IDC_PARKING_FRONT_QUALITY_LOW, IDC_PARKING_FRONT_QUALITY_MID,
-      IDC_PARKING_FRONT_QUALITY_HIGH, IDC_PARKING_IMPACT_SLIDER,
-      IDC_PARKING_MOTION_ON,        IDC_PARKING_MOTION_OFF,
-      IDC_PARKING_MOTION_SENSITIVITY_SLIDER, IDC_PARKING_TIMER_SLIDER,
-      IDC_PARKING_VOLTAGE_12V_SLIDER, IDC_PARKING_VOLTAGE_24V_SLIDER};
-  static const std::vector<int> additional = {
-      IDC_ADDITIONAL_OVERWRITE_INCIDENT, IDC_ADDITIONAL_OVERWRITE_PARKING_MOTION,
-      IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT, IDC_ADDITIONAL_OVERWRITE_MANUAL,
-      IDC_ADDITIONAL_LED_MODE_1, IDC_ADDITIONAL_LED_MODE_2, IDC_ADDITIONAL_LED_MODE_3,
-      IDC_ADDITIONAL_LED_OFF, IDC_ADDITIONAL_PARTITION_A, IDC_ADDITIONAL_PARTITION_B,
-      IDC_ADDITIONAL_PARTITION_C};
-  switch (page) {
-    case Page::kCommon: return common;
-    case Page::kContinuous: return continuous;
-    case Page::kParking: return parking;
-    case Page::kAdditional: return additional;
-  }
-  return common;
-}
-
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) {
@@ -164,6 +125,16 @@ HWND RunningProgram::PageWindow(Page page) const {
   return nullptr;
 }
 
+std::vector<HWND> RunningProgram::Controls(Page page, const wchar_t* kind) const {
+  std::vector<HWND> controls;
+  HWND pageWindow = PageWindow(page);
+  for (HWND child = pageWindow ? GetWindow(pageWindow, GW_CHILD) : nullptr; child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!kind || ClassOf(child) == kind) controls.push_back(child);
+  }
+  return controls;
+}
+
 HWND RunningProgram::Control(Page page, int id) const {
   HWND pageWindow = PageWindow(page);
   return pageWindow ? GetDlgItem(pageWindow, id) : nullptr;
@@ -219,9 +190,7 @@ std::optional<SYSTEMTIME> RunningProgram::PickerTime(HWND picker) const {
 ScreenView RunningProgram::ReadScreen() const {
   ScreenView screen;
   for (auto [page, mark] : kPageMarks) {
-    for (int id : ReadIds(page)) {
-      HWND control = Control(page, id);
-      if (!control) continue;
+    for (HWND control : Controls(page)) {
       ControlView view;
       view.visible = IsWindowVisible(control);
       view.enabled = IsWindowEnabled(control);
@@ -229,7 +198,7 @@ ScreenView RunningProgram::ReadScreen() const {
       if (kind == L"Button") view.check = int(Ask(control, BM_GETCHECK));
       if (kind == TRACKBAR_CLASSW) view.position = int(Ask(control, TBM_GETPOS));
       if (kind == DATETIMEPICK_CLASSW) view.time = PickerTime(control);
-      screen.controls[{page, id}] = view;
+      screen.controls[{page, GetDlgCtrlID(control)}] = view;
     }
   }
   HWND zones = Control(Page::kCommon, IDC_COMMON_TIME_ZONE_COMBO);

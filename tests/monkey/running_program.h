@@ -23,6 +23,8 @@ class RunningProgram {
   // The page showing settings of `page`, found by a control only it has.
   HWND PageWindow(Page page) const;
   HWND Control(Page page, int id) const;
+  // The page's controls in template order, all or those of one class.
+  std::vector<HWND> Controls(Page page, const wchar_t* kind = nullptr) const;
   // The page that is shown, or nullopt.
   std::optional<Page> ShownPage() const;
   // A top-level dialog of the program other than the main window (a

@@ -12,61 +12,6 @@
 namespace monkey {
 namespace {
 
-// What can be clicked on each page (sliders and pickers have actions of
-// their own). The Formatting button is there: its question is answered No.
-const std::vector<int>& ClickableIds(Page page) {
-  static const std::vector<int> common = {
-      IDC_COMMON_LANGUAGE_ENGLISH,    IDC_COMMON_LANGUAGE_FRENCH,
-      IDC_COMMON_VOICE_RECORDING_ON,  IDC_COMMON_VOICE_RECORDING_OFF,
-      IDC_COMMON_VOICE_GUIDANCE_ON,   IDC_COMMON_VOICE_GUIDANCE_OFF,
-      IDC_COMMON_CLOCK_SET_CHECK,     IDC_COMMON_GET_CURRENT_TIME,
-      IDC_COMMON_DST_ON,              IDC_COMMON_DST_OFF,
-      IDC_COMMON_DATE_FORMAT_YMD,     IDC_COMMON_DATE_FORMAT_MDY,
-      IDC_COMMON_SPEED_KMH,           IDC_COMMON_SPEED_MPH};
-  static const std::vector<int> continuous = {
-      IDC_CONTINUOUS_FRONT_RES_VGA,     IDC_CONTINUOUS_FRONT_RES_HD,
-      IDC_CONTINUOUS_FRONT_FPS_15,      IDC_CONTINUOUS_FRONT_FPS_30,
-      IDC_CONTINUOUS_FRONT_QUALITY_LOW, IDC_CONTINUOUS_FRONT_QUALITY_MID,
-      IDC_CONTINUOUS_FRONT_QUALITY_HIGH};
-  static const std::vector<int> parking = {
-      IDC_PARKING_MODE_ON,           IDC_PARKING_MODE_OFF,          IDC_PARKING_FRONT_RES_VGA,
-      IDC_PARKING_FRONT_RES_HD,      IDC_PARKING_FRONT_FPS_15,      IDC_PARKING_FRONT_FPS_30,
-      IDC_PARKING_FRONT_QUALITY_LOW, IDC_PARKING_FRONT_QUALITY_MID, IDC_PARKING_FRONT_QUALITY_HIGH,
-      IDC_PARKING_MOTION_ON,         IDC_PARKING_MOTION_OFF};
-  static const std::vector<int> additional = {
-      IDC_ADDITIONAL_OVERWRITE_CONTINUOUS,       IDC_ADDITIONAL_OVERWRITE_INCIDENT,
-      IDC_ADDITIONAL_OVERWRITE_PARKING_MOTION,   IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT,
-      IDC_ADDITIONAL_OVERWRITE_MANUAL,           IDC_ADDITIONAL_LED_MODE_1,
-      IDC_ADDITIONAL_LED_MODE_2,                 IDC_ADDITIONAL_LED_MODE_3,
-      IDC_ADDITIONAL_LED_OFF,                    IDC_ADDITIONAL_PARTITION_A,
-      IDC_ADDITIONAL_PARTITION_B,                IDC_ADDITIONAL_PARTITION_C,
-      IDC_ADDITIONAL_FORMAT_BUTTON};
-  switch (page) {
-    case Page::kCommon: return common;
-    case Page::kContinuous: return continuous;
-    case Page::kParking: return parking;
-    case Page::kAdditional: return additional;
-  }
-  return common;
-}
-
-const std::vector<int>& SliderIds(Page page) {
-  static const std::vector<int> common = {IDC_COMMON_FRONT_BRIGHTNESS_SLIDER,
-                                          IDC_COMMON_VOLUME_SLIDER};
-  static const std::vector<int> continuous = {IDC_CONTINUOUS_IMPACT_SLIDER};
-  static const std::vector<int> parking = {
-      IDC_PARKING_IMPACT_SLIDER, IDC_PARKING_MOTION_SENSITIVITY_SLIDER, IDC_PARKING_TIMER_SLIDER,
-      IDC_PARKING_VOLTAGE_12V_SLIDER, IDC_PARKING_VOLTAGE_24V_SLIDER};
-  static const std::vector<int> none;
-  switch (page) {
-    case Page::kCommon: return common;
-    case Page::kContinuous: return continuous;
-    case Page::kParking: return parking;
-    case Page::kAdditional: return none;
-  }
-  return none;
-}
-
 struct NamedKeys {
   const char* name;
   std::initializer_list<WORD> keys;
@@ -132,23 +77,30 @@ std::string ScrollTowards(const RunningProgram& program, Page page, HWND control
   return Said("wheel %+d towards control %d", notches, GetDlgCtrlID(control));
 }
 
+// A random control of the page of one class: buttons are the options,
+// check boxes and push buttons (Formatting among them: its question is
+// answered No); trackbars are the sliders. Hidden ones are never chosen.
+HWND AnyControl(const RunningProgram& program, Page page, const wchar_t* kind, Random& random) {
+  std::vector<HWND> controls = program.Controls(page, kind);
+  std::erase_if(controls, [](HWND control) { return !IsWindowVisible(control); });
+  return controls.empty() ? nullptr : controls[random.Below(int(controls.size()))];
+}
+
 std::string ClickOption(const RunningProgram& program, Page page, Random& random, bool twice) {
-  const std::vector<int>& ids = ClickableIds(page);
-  const int id = ids[random.Below(int(ids.size()))];
+  HWND control = AnyControl(program, page, L"Button", random);
   RECT part;
-  HWND control = program.Control(page, id);
+  if (!control) return "(nothing to click on this page)";
   if (!ShownPart(program, page, control, part)) return ScrollTowards(program, page, control, random);
   const POINT at = PointIn(part, random);
   twice ? input::DoubleClick(at) : input::Click(at);
-  return Said("%s control %d", twice ? "double-click" : "click", id);
+  return Said("%s control %d", twice ? "double-click" : "click", GetDlgCtrlID(control));
 }
 
 std::string MoveSlider(const RunningProgram& program, Page page, Random& random) {
-  const std::vector<int>& ids = SliderIds(page);
-  if (ids.empty()) return "(no slider on this page)";
-  const int id = ids[random.Below(int(ids.size()))];
+  HWND control = AnyControl(program, page, TRACKBAR_CLASSW, random);
+  if (!control) return "(no slider on this page)";
+  const int id = GetDlgCtrlID(control);
   RECT part;
-  HWND control = program.Control(page, id);
   if (!ShownPart(program, page, control, part)) return ScrollTowards(program, page, control, random);
   const POINT from = PointIn(part, random);
   if (random.Percent(30)) {
