@@ -28,6 +28,11 @@ namespace {
 constexpr int kInitialScrollMax = 435;
 constexpr int kScrollStep = 80;
 constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
+
+int SelectedZone(HWND page) {
+  return static_cast<int>(
+      SendDlgItemMessageW(page, IDC_COMMON_TIME_ZONE_COMBO, CB_GETCURSEL, 0, 0));
+}
 constexpr wchar_t kTimePickerFormat[] = L"hh:mm:ss tt";
 constexpr int kClockControls[] = {IDC_COMMON_CLOCK_TIME_PICKER, IDC_COMMON_CLOCK_DATE_PICKER,
                                   IDC_COMMON_GET_CURRENT_TIME};
@@ -271,15 +276,42 @@ void CCommonDlg::OnPickerChanged(int id) {
 }
 
 void CCommonDlg::OnZoneSelected() {
-  const int index =
-      static_cast<int>(SendDlgItemMessageW(hwnd(), IDC_COMMON_TIME_ZONE_COMBO, CB_GETCURSEL, 0, 0));
-  if (settingsRecord != nullptr) ChooseZone(catalogue_, index, *settingsRecord);
+  if (settingsRecord != nullptr) ChooseZone(catalogue_, SelectedZone(hwnd()), *settingsRecord);
+}
+
+// Arrow keys in the dropped list select as they go, but a list closed by a
+// click elsewhere shows its old entry again; the record must then hold
+// what it held before the list opened (a zone this PC does not know too),
+// so what Save writes is what the list shows.
+void CCommonDlg::OnZoneListClosed() {
+  const std::optional<ZoneBeforeList> before = std::exchange(zoneBeforeList_, std::nullopt);
+  if (settingsRecord == nullptr) return;
+  const int shown = SelectedZone(hwnd());
+  if (!before || shown != before->index) {
+    ChooseZone(catalogue_, shown, *settingsRecord);
+    return;
+  }
+  settingsRecord->timeZoneOffset = before->offset;
+  std::ranges::copy(before->name, settingsRecord->timeZoneName);
 }
 
 bool CCommonDlg::OnCommand(int id, int code) {
   if (id == IDC_COMMON_TIME_ZONE_COMBO) {
-    if (code == CBN_SELCHANGE) OnZoneSelected();
-    return code == CBN_SELCHANGE;
+    switch (code) {
+      case CBN_DROPDOWN:
+        if (settingsRecord == nullptr) return true;
+        zoneBeforeList_.emplace(SelectedZone(hwnd()), settingsRecord->timeZoneOffset);
+        std::ranges::copy(settingsRecord->timeZoneName, zoneBeforeList_->name.begin());
+        return true;
+      case CBN_SELCHANGE:
+        OnZoneSelected();
+        return true;
+      case CBN_CLOSEUP:
+        OnZoneListClosed();
+        return true;
+      default:
+        return false;
+    }
   }
   if (code != BN_CLICKED) return false;
   if (const RadioPair* pair = FindRadioPair(id)) {

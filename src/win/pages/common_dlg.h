@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "core/pages/common_fields.h"
 #include "core/pages/common_layout.h"
@@ -54,7 +56,15 @@ class CCommonDlg : public CBaseDialog {
   void OnGetCurrentTime();
   void OnPickerChanged(int id);
   void OnZoneSelected();
+  void OnZoneListClosed();
   void PaintContent(HDC dc);
+
+  // The record's zone as it was when the list dropped down.
+  struct ZoneBeforeList {
+    int index;
+    std::int32_t offset;
+    std::array<char, sizeof(SettingsRecord::timeZoneName)> name;
+  };
 
   // Zone n of the catalogue is item n of the zone list.
   CTimeZoneInfoManager catalogue_;
@@ -63,4 +73,5 @@ class CCommonDlg : public CBaseDialog {
   UniqueFont boldFont_;
   UniqueFont normalFont_;
   std::array<CSubSlider, std::size(pages::common::kSliders)> sliders_;
+  std::optional<ZoneBeforeList> zoneBeforeList_;
 };
