@@ -37,6 +37,12 @@ const NamedKeys kKeys[] = {
     {"Alt+Down", {VK_MENU, VK_DOWN}},
     {"Y", {'Y'}},
     {"N", {'N'}},
+    // Digits type into a picker's field; letters elsewhere send the dialog
+    // manager looking for a mnemonic.
+    {"1", {'1'}},
+    {"7", {'7'}},
+    {"E", {'E'}},
+    {"Alt+D", {VK_MENU, 'D'}},
 };
 
 std::string Said(const char* format, auto... values) {
