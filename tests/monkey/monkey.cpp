@@ -5,10 +5,9 @@
 // CARD_FOLDER is the card's settings folder, ending in a backslash. Exits
 // with 1 when any seed failed; each failure prints how to replay it.
 
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -25,8 +24,8 @@ namespace monkey {
 namespace {
 
 std::optional<std::string> ReadFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string content;
   char buffer[4096];
@@ -47,7 +46,8 @@ void WriteFile(const std::wstring& path, const std::optional<std::string>& conte
 
 CardFiles ReadCard(const std::wstring& folder) {
   CardFiles card;
-  if (auto bytes = ReadFile(folder + L"setup.cfg")) card.setupCfg.emplace(bytes->begin(), bytes->end());
+  if (auto bytes = ReadFile(folder + L"setup.cfg"))
+    card.setupCfg.emplace(bytes->begin(), bytes->end());
   card.timeDat = ReadFile(folder + L"time.dat");
   return card;
 }

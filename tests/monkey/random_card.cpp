@@ -15,12 +15,12 @@ struct Range {
 };
 // The settings a page shows, with the values the camera uses.
 constexpr Range kRanges[] = {
-    {52, 1, 3},  {56, 1, 3},   {60, 1, 3},   {64, 0, 2},   {76, 0, 2},   {80, 0, 3},
-    {84, 0, 3},  {88, 0, 2},   {100, 0, 1},  {104, 0, 5},  {108, 0, 1},  {112, 1, 6},
-    {116, 0, 1}, {120, 1, 10}, {132, 0, 1},  {136, 0, 1},  {140, 0, 1},  {144, 0, 1},
-    {148, 0, 1}, {152, 1, 3},  {156, 1, 3},  {160, 1, 3},  {164, 0, 2},  {168, 0, 3},
-    {172, 0, 3}, {176, 1, 10}, {180, 0, 1},  {184, 0, 1},  {188, 0, 4095}, {192, 0, 4095},
-    {204, 0, 7}, {208, 0, 7},  {212, 1, 3},  {216, 0, 3},  {376, 0, 1},  {412, 0, 1},
+    {52, 1, 3},  {56, 1, 3},   {60, 1, 3},  {64, 0, 2},  {76, 0, 2},     {80, 0, 3},
+    {84, 0, 3},  {88, 0, 2},   {100, 0, 1}, {104, 0, 5}, {108, 0, 1},    {112, 1, 6},
+    {116, 0, 1}, {120, 1, 10}, {132, 0, 1}, {136, 0, 1}, {140, 0, 1},    {144, 0, 1},
+    {148, 0, 1}, {152, 1, 3},  {156, 1, 3}, {160, 1, 3}, {164, 0, 2},    {168, 0, 3},
+    {172, 0, 3}, {176, 1, 10}, {180, 0, 1}, {184, 0, 1}, {188, 0, 4095}, {192, 0, 4095},
+    {204, 0, 7}, {208, 0, 7},  {212, 1, 3}, {216, 0, 3}, {376, 0, 1},    {412, 0, 1},
     {416, 0, 1}, {428, 0, 1},
 };
 constexpr int kTimerHours[] = {1, 2, 4, 6, 12, 24, 48};
@@ -33,10 +33,14 @@ struct StoredZone {
 // Known zones, a known name with another offset, a name no PC knows, and
 // records that never had a zone.
 constexpr StoredZone kZones[] = {
-    {"Pacific Standard Time", -480}, {"Tokyo Standard Time", 540},
-    {"W. Europe Standard Time", 60},  {"India Standard Time", 330},
-    {"Pacific Standard Time", -420}, {"Mars Standard Time", 330},
-    {"Nowhere Standard Time", 17},   {"", 0},
+    {"Pacific Standard Time", -480},
+    {"Tokyo Standard Time", 540},
+    {"W. Europe Standard Time", 60},
+    {"India Standard Time", 330},
+    {"Pacific Standard Time", -420},
+    {"Mars Standard Time", 330},
+    {"Nowhere Standard Time", 17},
+    {"", 0},
     {"", 60},
 };
 constexpr int kOlderLengths[] = {356, 372, 412, 420};

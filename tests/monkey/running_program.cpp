@@ -55,7 +55,9 @@ HWND FindTopLevel(DWORD processId, HWND skip, bool (*wanted)(HWND)) {
   return search.found;
 }
 
-bool IsDialog(HWND window) { return ClassOf(window) == L"#32770"; }
+bool IsDialog(HWND window) {
+  return ClassOf(window) == L"#32770";
+}
 bool IsMainWindow(HWND window) {
   return IsDialog(window) && GetDlgItem(window, IDC_MAIN_SAVE) != nullptr;
 }
@@ -235,8 +237,7 @@ std::vector<RegistryZone> RegistryZones() {
     zone.displayName = display;
     LONG tzi[11] = {};  // Bias first
     size = sizeof tzi;
-    if (RegGetValueW(root, name, L"TZI", RRF_RT_REG_BINARY, nullptr, tzi, &size) ==
-        ERROR_SUCCESS) {
+    if (RegGetValueW(root, name, L"TZI", RRF_RT_REG_BINARY, nullptr, tzi, &size) == ERROR_SUCCESS) {
       zone.bias = -tzi[0];
       zones.push_back(zone);
     }

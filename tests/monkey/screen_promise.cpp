@@ -31,7 +31,9 @@ struct Field {
   int lowest = 0, highest = 0;  // slider range
 };
 
-Field Hidden(const char* name, int offset, int factory) { return {name, offset, factory}; }
+Field Hidden(const char* name, int offset, int factory) {
+  return {name, offset, factory};
+}
 
 Field Radios(const char* name, int offset, int factory, Page page,
              std::vector<std::pair<int, int>> idValues, int fallback) {
@@ -44,8 +46,8 @@ Field Radios(const char* name, int offset, int factory, Page page,
   return field;
 }
 
-Field Slider(const char* name, int offset, int factory, Page page, int id, int lowest,
-             int highest, std::vector<int> table = {}, int fallback = -1) {
+Field Slider(const char* name, int offset, int factory, Page page, int id, int lowest, int highest,
+             std::vector<int> table = {}, int fallback = -1) {
   Field field{name, offset, factory, View::kSlider, page, {id}, std::move(table), fallback};
   field.lowest = lowest;
   field.highest = highest;
@@ -104,8 +106,8 @@ const std::vector<Field>& Fields() {
              {{IDC_PARKING_MODE_ON, 1}, {IDC_PARKING_MODE_OFF, 0}}, 1),
       Radios("motionDetection", 184, 1, Page::kParking,
              {{IDC_PARKING_MOTION_ON, 1}, {IDC_PARKING_MOTION_OFF, 0}}, 1),
-      Slider("motionSensitivity", 196, 3, Page::kParking, IDC_PARKING_MOTION_SENSITIVITY_SLIDER,
-             0, 2, {1, 3, 5}, 0),
+      Slider("motionSensitivity", 196, 3, Page::kParking, IDC_PARKING_MOTION_SENSITIVITY_SLIDER, 0,
+             2, {1, 3, 5}, 0),
       Slider("stopTimerHours", 200, 48, Page::kParking, IDC_PARKING_TIMER_SLIDER, 0, 6,
              {1, 2, 4, 6, 12, 24, 48}, 6),
       Slider("stopVoltage12", 204, 6, Page::kParking, IDC_PARKING_VOLTAGE_12V_SLIDER, 0, 7),
@@ -156,7 +158,9 @@ void PutText(std::vector<std::uint8_t>& bytes, const TextField& field, const cha
   std::fill_n(bytes.begin() + field.offset, field.size, 0);
   std::memcpy(bytes.data() + field.offset, text, std::strlen(text));
 }
-std::string Narrow(const std::wstring& text) { return {text.begin(), text.end()}; }
+std::string Narrow(const std::wstring& text) {
+  return {text.begin(), text.end()};
+}
 std::string TextAt(const std::vector<std::uint8_t>& bytes, const TextField& field) {
   const char* start = reinterpret_cast<const char*>(bytes.data() + field.offset);
   return {start, strnlen(start, field.size)};
@@ -255,14 +259,18 @@ std::size_t SavedLength(const std::vector<std::uint8_t>& loaded) {
 class PromiseCheck {
  public:
   PromiseCheck(const CardFiles& before, const CardFiles& after, const ScreenView& screen,
-        const std::vector<RegistryZone>& zones)
-      : before_(before), after_(after), screen_(screen), zones_(zones),
-        loaded_(LoadedRecord(before)), length_(SavedLength(loaded_)) {}
+               const std::vector<RegistryZone>& zones)
+      : before_(before),
+        after_(after),
+        screen_(screen),
+        zones_(zones),
+        loaded_(LoadedRecord(before)),
+        length_(SavedLength(loaded_)) {}
 
   std::optional<std::string> Run() {
     if (auto broken = FileShape()) return broken;
-    saved_ = std::vector<std::uint8_t>(after_.setupCfg->begin(),
-                                       after_.setupCfg->begin() + length_);
+    saved_ =
+        std::vector<std::uint8_t>(after_.setupCfg->begin(), after_.setupCfg->begin() + length_);
     saved_.resize(kRecordSize, 0);
     Account(0, 8);
     if (auto broken = Header()) return broken;
@@ -286,14 +294,16 @@ class PromiseCheck {
   // keeps its length, a longer file its tail.
   std::optional<std::string> FileShape() {
     if (!after_.setupCfg) return "Save wrote no setup.cfg";
-    const std::vector<std::uint8_t> original = before_.setupCfg.value_or(std::vector<std::uint8_t>{});
+    const std::vector<std::uint8_t> original =
+        before_.setupCfg.value_or(std::vector<std::uint8_t>{});
     const std::size_t expected = std::max(original.size(), length_);
     const std::vector<std::uint8_t>& written = *after_.setupCfg;
     if (written.size() != expected) {
       return Printf("setup.cfg is %zu bytes long, expected %zu", written.size(), expected);
     }
     for (std::size_t i = length_; i < expected; ++i) {
-      if (written[i] != original[i]) return Printf("setup.cfg byte %zu beyond the record changed", i);
+      if (written[i] != original[i])
+        return Printf("setup.cfg byte %zu beyond the record changed", i);
     }
     return std::nullopt;
   }
@@ -330,8 +340,7 @@ class PromiseCheck {
     const bool meant = (meaning && *meaning == value) || value == loaded;
     if (shownForValue != state || !meant) {
       return Printf("%s: the screen shows %s %d (control %d), setup.cfg holds %d", field.name,
-                    field.view == View::kSlider ? "position" : "state", state, field.ids[0],
-                    value);
+                    field.view == View::kSlider ? "position" : "state", state, field.ids[0], value);
     }
     return std::nullopt;
   }
@@ -347,11 +356,10 @@ class PromiseCheck {
     const std::wstring shown = ShownZone(screen_);
     const std::string name = TextAt(saved_, kZoneName);
     const std::int32_t offset = WordAt(saved_, kZoneOffset);
-    const bool asLoaded =
-        std::equal(saved_.begin() + kZoneName.offset,
-                   saved_.begin() + kZoneName.offset + kZoneName.size,
-                   loaded_.begin() + kZoneName.offset) &&
-        offset == WordAt(loaded_, kZoneOffset);
+    const bool asLoaded = std::equal(saved_.begin() + kZoneName.offset,
+                                     saved_.begin() + kZoneName.offset + kZoneName.size,
+                                     loaded_.begin() + kZoneName.offset) &&
+                          offset == WordAt(loaded_, kZoneOffset);
     const RegistryZone* known = nullptr;
     for (const RegistryZone& zone : zones_) {
       if (Narrow(zone.keyName) == name && zone.bias == offset) known = &zone;
@@ -416,8 +424,8 @@ class PromiseCheck {
         }
       }
       if (!mismatch) return std::nullopt;
-      firstMismatch = firstMismatch ? *firstMismatch + "; as after Initialize: " + *mismatch
-                                    : mismatch;
+      firstMismatch =
+          firstMismatch ? *firstMismatch + "; as after Initialize: " + *mismatch : mismatch;
     }
     return firstMismatch;
   }

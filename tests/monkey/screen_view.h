@@ -17,8 +17,8 @@ enum class Page { kCommon, kContinuous, kParking, kAdditional };
 struct ControlView {
   bool visible = false;
   bool enabled = false;
-  int check = 0;     // BM_GETCHECK of a radio or check box
-  int position = 0;  // TBM_GETPOS of a slider
+  int check = 0;                   // BM_GETCHECK of a radio or check box
+  int position = 0;                // TBM_GETPOS of a slider
   std::optional<SYSTEMTIME> time;  // DTM_GETSYSTEMTIME of a picker, when valid
 };
 

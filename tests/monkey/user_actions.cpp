@@ -62,7 +62,8 @@ POINT PointIn(const RECT& rect, Random& random) {
   if (rect.right - rect.left < 6 || rect.bottom - rect.top < 6) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   }
-  return {random.Between(rect.left + 2, rect.right - 3), random.Between(rect.top + 2, rect.bottom - 3)};
+  return {random.Between(rect.left + 2, rect.right - 3),
+          random.Between(rect.top + 2, rect.bottom - 3)};
 }
 
 // The part of a control that shows on its page (a scrolled page hides the
@@ -96,7 +97,8 @@ std::string ClickOption(const RunningProgram& program, Page page, Random& random
   HWND control = AnyControl(program, page, L"Button", random);
   RECT part;
   if (!control) return "(nothing to click on this page)";
-  if (!ShownPart(program, page, control, part)) return ScrollTowards(program, page, control, random);
+  if (!ShownPart(program, page, control, part))
+    return ScrollTowards(program, page, control, random);
   const POINT at = PointIn(part, random);
   twice ? input::DoubleClick(at) : input::Click(at);
   return Said("%s control %d", twice ? "double-click" : "click", GetDlgCtrlID(control));
@@ -107,7 +109,8 @@ std::string MoveSlider(const RunningProgram& program, Page page, Random& random)
   if (!control) return "(no slider on this page)";
   const int id = GetDlgCtrlID(control);
   RECT part;
-  if (!ShownPart(program, page, control, part)) return ScrollTowards(program, page, control, random);
+  if (!ShownPart(program, page, control, part))
+    return ScrollTowards(program, page, control, random);
   const POINT from = PointIn(part, random);
   if (random.Percent(30)) {
     input::Click(from);
@@ -145,7 +148,8 @@ std::string PickZone(const RunningProgram& program, Random& random) {
       return "open the time-zone list";
     case 2: {
       const int steps = random.Between(1, 5);
-      for (int i = 0; i < steps; ++i) input::Keys({random.Percent(70) ? WORD(VK_DOWN) : WORD(VK_UP)});
+      for (int i = 0; i < steps; ++i)
+        input::Keys({random.Percent(70) ? WORD(VK_DOWN) : WORD(VK_UP)});
       input::Keys({VK_RETURN});
       return Said("open the time-zone list, %d arrows, Enter", steps);
     }

@@ -23,7 +23,9 @@ void Send(std::vector<INPUT> inputs) {
   Sleep(10);
 }
 
-void MoveTo(POINT at) { Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at)}); }
+void MoveTo(POINT at) {
+  Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at)});
+}
 
 void Press(POINT at) {
   MoveTo(at);
@@ -32,7 +34,9 @@ void Press(POINT at) {
 
 }  // namespace
 
-void Click(POINT at) { Press(at); }
+void Click(POINT at) {
+  Press(at);
+}
 
 void DoubleClick(POINT at) {
   Press(at);
