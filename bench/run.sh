@@ -214,9 +214,10 @@ format() {
 
 decodes() {
   local counts
-  if ! counts=$(wine "$win_tree/paint_decodes.exe" "$card_win"); then
-    failures+=("pictures decoded while painting: $counts")
-  fi
+  local status=0
+  counts=$(wine "$win_tree/paint_decodes.exe" "$card_win") || status=$?
+  counts=${counts//$'\r'/}  # a console line of a Windows program ends in CR LF
+  if ((status != 0)); then failures+=("pictures decoded while painting: $counts"); fi
   echo "### Pictures decoded"
   echo
   echo "| when | pictures decoded |"
