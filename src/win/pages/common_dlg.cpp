@@ -28,11 +28,6 @@ namespace {
 constexpr int kInitialScrollMax = 435;
 constexpr int kScrollStep = 80;
 constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
-
-int SelectedZone(HWND page) {
-  return static_cast<int>(
-      SendDlgItemMessageW(page, IDC_COMMON_TIME_ZONE_COMBO, CB_GETCURSEL, 0, 0));
-}
 constexpr wchar_t kTimePickerFormat[] = L"hh:mm:ss tt";
 constexpr int kClockControls[] = {IDC_COMMON_CLOCK_TIME_PICKER, IDC_COMMON_CLOCK_DATE_PICKER,
                                   IDC_COMMON_GET_CURRENT_TIME};
@@ -63,6 +58,12 @@ SystemTime PickerTime(HWND page, int picker) {
   SYSTEMTIME st{};
   SendDlgItemMessageW(page, picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
   return FromSystemTime(st);
+}
+
+// The zone list's selected entry, which is also the catalogue index.
+int SelectedZone(HWND page) {
+  return static_cast<int>(
+      SendDlgItemMessageW(page, IDC_COMMON_TIME_ZONE_COMBO, CB_GETCURSEL, 0, 0));
 }
 
 std::u16string LangText(std::u16string_view key) {
