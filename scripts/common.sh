@@ -129,6 +129,14 @@ local_copy_dir() {
   echo "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Vistapane"
 }
 
+# Ends an end-to-end script with a message and, when the script keeps
+# screenshots in $shots, a picture of the screen as it was.
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${shots:-}" ]; then import -window root "$shots/failure.png" 2>/dev/null || true; fi
+  exit 1
+}
+
 # A card folder as the camera leaves it: SETTING with the program in it.
 make_card() {  # folder program
   mkdir -p "$1/SETTING"

@@ -16,7 +16,6 @@ cleanup() {
   rm -rf "$card" "$saved"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
 title='Dash cam setting'
 
 # Design points (as at 96 DPI) in the window: a tab, then a choice on it.

@@ -38,7 +38,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
 click() { xdotool mousemove "$1" "$2" click 1; }
 wait_for() {  # seconds command...: until the command succeeds
   local deadline=$((SECONDS + $1)); shift

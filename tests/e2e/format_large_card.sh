@@ -32,7 +32,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 steps='Local\R470FormatSteps-e2e'
 
 # The exit code of the program started with arguments.

@@ -24,7 +24,6 @@ make_card "$card" "$exe"
 map_card_drive "$card"
 cfg="$card/SETTING/setup.cfg"
 
-fail() { echo "FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
 title='Dash cam setting'
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
 double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.3; }

@@ -23,7 +23,6 @@ make_card "$card" "$exe"
 map_card_drive "$card"
 cfg="$card/SETTING/setup.cfg"
 
-fail() { echo "FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
 
 # Keys go to the window only once it is on screen, not when it merely
 # exists. The test display has no window manager to hand the new window

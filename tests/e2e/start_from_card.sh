@@ -21,7 +21,6 @@ trap cleanup EXIT
 make_card "$card" "$exe"
 map_card_drive "$card"
 
-fail() { echo "FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
 title='Dash cam setting'
 save_xy=(564 560)
 cancel_xy=(460 560)
