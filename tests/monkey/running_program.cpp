@@ -194,7 +194,6 @@ ScreenView RunningProgram::ReadScreen() const {
   for (auto [page, mark] : kPageMarks) {
     for (HWND control : Controls(page)) {
       ControlView view;
-      view.visible = IsWindowVisible(control);
       view.enabled = IsWindowEnabled(control);
       const std::wstring kind = ClassOf(control);
       if (kind == L"Button") view.check = int(Ask(control, BM_GETCHECK));

@@ -29,10 +29,15 @@ struct Field {
   // ticked). Slider with a table: the position shown for a value outside it.
   int fallback = -1;
   int lowest = 0, highest = 0;  // slider range
+  // A hidden field that one shown choice writes too (a rear frame rate
+  // with its front one): the offset of that shown field, or -1.
+  int follows = -1;
 };
 
-Field Hidden(const char* name, int offset, int factory) {
-  return {name, offset, factory};
+Field Hidden(const char* name, int offset, int factory, int follows = -1) {
+  Field field{name, offset, factory};
+  field.follows = follows;
+  return field;
 }
 
 Field Radios(const char* name, int offset, int factory, Page page,
@@ -74,7 +79,7 @@ const std::vector<Field>& Fields() {
              2),
       Slider("frontBrightness", 64, 1, Page::kCommon, IDC_COMMON_FRONT_BRIGHTNESS_SLIDER, 0, 2),
       Hidden("contRearResolution", 76, 0),
-      Hidden("contRearFrameRate", 80, 0),
+      Hidden("contRearFrameRate", 80, 0, 56),
       Hidden("contRearQuality", 84, 0),
       Radios("voiceRecording", 100, 1, Page::kCommon,
              {{IDC_COMMON_VOICE_RECORDING_ON, 1}, {IDC_COMMON_VOICE_RECORDING_OFF, 0}}, 1),
@@ -99,7 +104,7 @@ const std::vector<Field>& Fields() {
               {IDC_PARKING_FRONT_QUALITY_HIGH, 3}},
              2),
       Hidden("parkRearResolution", 164, 0),
-      Hidden("parkRearFrameRate", 168, 0),
+      Hidden("parkRearFrameRate", 168, 0, 156),
       Hidden("parkRearQuality", 172, 0),
       Slider("parkImpactSensitivity", 176, 7, Page::kParking, IDC_PARKING_IMPACT_SLIDER, 1, 10),
       Radios("parkingMode", 180, 0, Page::kParking,
@@ -183,14 +188,14 @@ int TickedIndex(const ScreenView& screen, const Field& field) {
   return ticked;
 }
 
-// How the page shows `value`: the radio index or the slider position.
+// How the page shows `value`: the radio index or the slider position. A
+// slider without a table shows its value itself, within its range.
 int Shown(const Field& field, std::int32_t value) {
   const auto& table = field.values;
-  auto found = std::find(table.begin(), table.end(), value);
-  if (field.view == View::kRadios) {
-    return found == table.end() ? field.fallback : int(found - table.begin());
+  if (field.view == View::kSlider && table.empty()) {
+    return std::clamp<std::int32_t>(value, field.lowest, field.highest);
   }
-  if (table.empty()) return std::clamp<std::int32_t>(value, field.lowest, field.highest);
+  auto found = std::find(table.begin(), table.end(), value);
   return found == table.end() ? field.fallback : int(found - table.begin());
 }
 
@@ -312,8 +317,9 @@ class PromiseCheck {
     if (WordAt(saved_, 0) != int(kRecordSize)) {
       return Printf("checkSum saved as %d, expected 432", WordAt(saved_, 0));
     }
+    // A record never loaded from a whole layout is saved as the current one.
     std::int32_t version = WordAt(loaded_, 4);
-    if (WordAt(loaded_, 0) < int(kOldestLayout) && version == 0) version = kVersion15;
+    if (std::uint32_t(WordAt(loaded_, 0)) < kOldestLayout && version == 0) version = kVersion15;
     if (WordAt(saved_, 4) != version) {
       return Printf("configVersion saved as 0x%x, expected 0x%x", WordAt(saved_, 4), version);
     }
@@ -416,9 +422,8 @@ class PromiseCheck {
         if (field.view != View::kHidden || mismatch) continue;
         const std::int32_t value = WordAt(saved_, field.offset);
         const std::int32_t wanted = initialized ? field.factory : WordAt(loaded_, field.offset);
-        const int front = field.offset == 80 ? 56 : field.offset == 168 ? 156 : -1;
-        const bool followsFront = front >= 0 && value == WordAt(saved_, front);
-        if (value != wanted && !followsFront) {
+        const bool followsShown = field.follows >= 0 && value == WordAt(saved_, field.follows);
+        if (value != wanted && !followsShown) {
           mismatch = Printf("%s: no control shows it, yet Save wrote %d (loaded %d)", field.name,
                             value, WordAt(loaded_, field.offset));
         }

@@ -15,7 +15,6 @@ namespace monkey {
 enum class Page { kCommon, kContinuous, kParking, kAdditional };
 
 struct ControlView {
-  bool visible = false;
   bool enabled = false;
   int check = 0;                   // BM_GETCHECK of a radio or check box
   int position = 0;                // TBM_GETPOS of a slider
