@@ -280,6 +280,12 @@ void CCommonDlg::OnZoneSelected() {
   if (settingsRecord != nullptr) ChooseZone(catalogue_, SelectedZone(hwnd()), *settingsRecord);
 }
 
+void CCommonDlg::OnZoneListOpened() {
+  if (settingsRecord == nullptr) return;
+  zoneBeforeList_.emplace(SelectedZone(hwnd()), settingsRecord->timeZoneOffset);
+  std::ranges::copy(settingsRecord->timeZoneName, zoneBeforeList_->name.begin());
+}
+
 // Arrow keys in the dropped list select as they go, but a list closed by a
 // click elsewhere shows its old entry again; the record must then hold
 // what it held before the list opened (a zone this PC does not know too),
@@ -300,9 +306,7 @@ bool CCommonDlg::OnCommand(int id, int code) {
   if (id == IDC_COMMON_TIME_ZONE_COMBO) {
     switch (code) {
       case CBN_DROPDOWN:
-        if (settingsRecord == nullptr) return true;
-        zoneBeforeList_.emplace(SelectedZone(hwnd()), settingsRecord->timeZoneOffset);
-        std::ranges::copy(settingsRecord->timeZoneName, zoneBeforeList_->name.begin());
+        OnZoneListOpened();
         return true;
       case CBN_SELCHANGE:
         OnZoneSelected();

@@ -56,6 +56,7 @@ class CCommonDlg : public CBaseDialog {
   void OnGetCurrentTime();
   void OnPickerChanged(int id);
   void OnZoneSelected();
+  void OnZoneListOpened();
   void OnZoneListClosed();
   void PaintContent(HDC dc);
 
