@@ -5,12 +5,11 @@
 #include <oleacc.h>
 
 #include "core/text/menu_text.h"
+#include "win/framework/window.h"
 #include "win/platform/wide.h"
 
 namespace accessibility {
 namespace {
-
-constexpr UINT_PTR kLabelSubclass = 1;
 
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -168,15 +167,17 @@ class ControlObject final : public IAccessible, public IOleWindow {
   IAccessible* standard_;  // owned
 };
 
-LRESULT CALLBACK LabelProc(HWND label, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR) {
-  if (msg == WM_GETOBJECT) {
-    if (const LRESULT answer = AnswerGetObject(label, wParam, lParam, Role::kText)) return answer;
-  } else if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(label, LabelProc, kLabelSubclass);
+// A label as screen readers read it. It lives as long as its window.
+class TextLabel final : public Window {
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_GETOBJECT) {
+      if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam, Role::kText)) return answer;
+    }
+    return DefaultProc(msg, wParam, lParam);
   }
-  return DefSubclassProc(label, msg, wParam, lParam);
-}
+  void OnFinalDestroy() override { delete this; }
+};
 
 }  // namespace
 
@@ -201,7 +202,8 @@ void ReadLabelsAsText(HWND dialog) {
     wchar_t cls[16] = {};
     GetClassNameW(child, cls, 16);
     if (lstrcmpiW(cls, WC_EDITW) == 0 && (GetWindowLongPtrW(child, GWL_STYLE) & ES_READONLY)) {
-      SetWindowSubclass(child, LabelProc, kLabelSubclass, 0);
+      auto* label = new TextLabel;
+      if (!label->Attach(child)) delete label;
     }
   }
 }

@@ -1,11 +1,8 @@
 #include "win/framework/window.h"
 
-#include <commctrl.h>
-
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"DashCamSettingWindow";
-constexpr UINT_PTR kSubclassId = 1;
 
 ATOM RegisterWindowClass(WNDPROC proc) {
   static ATOM atom = [proc] {
@@ -25,7 +22,7 @@ ATOM RegisterWindowClass(WNDPROC proc) {
 
 Window::~Window() {
   if (hwnd_ == nullptr) return;
-  if (subclassed_) {
+  if (hook_ != nullptr) {
     Detach();
   } else {
     // The object dies first: stop the thunk before the window goes.
@@ -45,19 +42,44 @@ bool Window::CreateChild(HWND parent, int id, const RECT& rect, DWORD style, DWO
 }
 
 bool Window::Attach(HWND hwnd) {
-  if (hwnd_ != nullptr || hwnd == nullptr) return false;
-  if (!SetWindowSubclass(hwnd, StaticSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+  // The window's user data must be free for the hook.
+  if (hwnd_ != nullptr || hwnd == nullptr || GetWindowLongPtrW(hwnd, GWLP_USERDATA) != 0) {
+    return false;
+  }
+  auto* hook = new Hook{this, nullptr};
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
+  hook->original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticAttachedProc)));
+  if (hook->original == nullptr) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    delete hook;
     return false;
   }
   hwnd_ = hwnd;
-  subclassed_ = true;
+  hook_ = hook;
   return true;
 }
 
-void Window::Detach() {
-  if (hwnd_ != nullptr && subclassed_) RemoveWindowSubclass(hwnd_, StaticSubclassProc, kSubclassId);
+void Window::Detach() { Unhook(false); }
+
+void Window::Unhook(bool windowGone) {
+  if (hook_ == nullptr) return;
+  const bool onTop = GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) ==
+                     reinterpret_cast<LONG_PTR>(StaticAttachedProc);
+  if (onTop) {
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook_->original));
+  } else if (!windowGone) {
+    // Another subclass sits above ours: the hook passes messages on, and
+    // goes with the window.
+    hook_->self = nullptr;
+    hook_ = nullptr;
+    hwnd_ = nullptr;
+    return;
+  }
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  delete hook_;
+  hook_ = nullptr;
   hwnd_ = nullptr;
-  subclassed_ = false;
 }
 
 LRESULT Window::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -65,16 +87,16 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return subclassed_ ? DefSubclassProc(hwnd_, msg, wParam, lParam)
-                     : DefWindowProcW(hwnd_, msg, wParam, lParam);
+  return hook_ != nullptr ? CallWindowProcW(hook_->original, hwnd_, msg, wParam, lParam)
+                          : DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = WindowProc(msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    if (subclassed_) RemoveWindowSubclass(hwnd_, StaticSubclassProc, kSubclassId);
+    // No message follows WM_NCDESTROY.
+    Unhook(true);
     hwnd_ = nullptr;
-    subclassed_ = false;
     OnFinalDestroy();
   }
   return result;
@@ -92,7 +114,10 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LP
   return self->Dispatch(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::StaticSubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR refData) {
-  return reinterpret_cast<Window*>(refData)->Dispatch(msg, wParam, lParam);
+LRESULT CALLBACK Window::StaticAttachedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* hook = reinterpret_cast<Hook*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (hook->self != nullptr) return hook->self->Dispatch(msg, wParam, lParam);
+  const LRESULT result = CallWindowProcW(hook->original, hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) delete hook;
+  return result;
 }

@@ -3,6 +3,12 @@
 // procedure. A window is either created by us (CreateChild, from the shared
 // window class) or an existing window subclassed (Attach), such as a control
 // that a dialog template made.
+//
+// Attach replaces the window's procedure itself rather than using the
+// common controls' subclass helper, which looks its chain up in a window
+// property on every message: under Wine each such look-up is a round trip
+// to the server, and the pages' labels and sliders get thousands of
+// messages while the window opens.
 
 #include <windows.h>
 
@@ -33,10 +39,19 @@ class Window {
 
  private:
   static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR refData);
+  static LRESULT CALLBACK StaticAttachedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Unhook(bool windowGone);
+
+  // What an attached window's GWLP_USERDATA points to. It outlives the
+  // object when another subclass went in above ours before Detach: the
+  // window's messages then still pass through it to the original
+  // procedure, until the window is destroyed.
+  struct Hook {
+    Window* self;
+    WNDPROC original;
+  };
 
   HWND hwnd_ = nullptr;
-  bool subclassed_ = false;
+  Hook* hook_ = nullptr;  // attached windows only
 };

@@ -39,7 +39,9 @@ void CBaseDialog::Place(int id, HFONT font, const std::wstring& text, int x, int
                         int height, bool setText) {
   HWND item = GetDlgItem(hwnd(), id);
   if (item == nullptr) return;
-  SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  // Without a redraw of its own: the page is hidden or drawing nothing
+  // while it is laid out, and is drawn whole afterwards.
+  SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (setText) SetWindowTextW(item, text.c_str());
   MoveItem(item, x, y, width, height);
 }
@@ -77,6 +79,7 @@ void CBaseDialog::SetScale(const skin::Scale& scale) {
   LayOut();
   InitScrollBar();
   ScrollBy(std::min(MulDiv(oldPos, scale_.dpi(), old.dpi()), DeviceScroll().max));
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 pages::ScrollState CBaseDialog::DeviceScroll() const {
