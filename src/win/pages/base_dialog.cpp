@@ -35,6 +35,25 @@ UniqueFont CBaseDialog::MakeFont(int height, int weight) const {
   return CreateSkinFont(scale_.Px(height), weight);
 }
 
+void CBaseDialog::ShowTick(int id, bool ticked) const {
+  const HWND button = GetDlgItem(hwnd(), id);
+  const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+  const WPARAM check = ticked ? BST_CHECKED : BST_UNCHECKED;
+  if (!ticked || (style & BS_TYPEMASK) != BS_AUTORADIOBUTTON) {
+    SendMessageW(button, BM_SETCHECK, check, 0);
+    return;
+  }
+  // Under Wine, ticking an automatic radio button makes it walk every
+  // control of the page, a server round trip each, to untick the rest of
+  // its group: a few milliseconds a button. As a plain radio button just
+  // while it is ticked, it ticks itself only, as on Windows.
+  SetWindowLongPtrW(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_RADIOBUTTON);
+  SendMessageW(button, BM_SETCHECK, check, 0);
+  // The tick also sets WS_TABSTOP; only the type goes back.
+  const LONG_PTR ticking = GetWindowLongPtrW(button, GWL_STYLE);
+  SetWindowLongPtrW(button, GWL_STYLE, (ticking & ~BS_TYPEMASK) | BS_AUTORADIOBUTTON);
+}
+
 void CBaseDialog::Place(int id, HFONT font, const std::wstring& text, int x, int y, int width,
                         int height, bool setText) {
   HWND item = GetDlgItem(hwnd(), id);

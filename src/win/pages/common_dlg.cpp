@@ -205,8 +205,8 @@ void CCommonDlg::ShowFields() {
   }
   for (const RadioPair& pair : kRadioPairs) {
     const int ticked = TickedRadio(pair, *settingsRecord);
-    CheckDlgButton(hwnd(), pair.onId, ticked == pair.onId ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), pair.offId, ticked == pair.offId ? BST_CHECKED : BST_UNCHECKED);
+    ShowTick(pair.onId, ticked == pair.onId);
+    ShowTick(pair.offId, ticked == pair.offId);
     if (pair.clickWhenShown) {
       SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(ticked, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), ticked)));

@@ -270,7 +270,7 @@ void CEtcDlg::ShowValues(const SettingsRecord& record) {
         return other.field == row.field && other.tick == Tick::kWhenEqual && other.value == stored;
       });
     }
-    CheckDlgButton(hwnd(), row.id, ticked ? BST_CHECKED : BST_UNCHECKED);
+    ShowTick(row.id, ticked);
   }
 }
 

@@ -113,7 +113,7 @@ void CModePageDlg::ShowValues(const SettingsRecord& record) {
       SendDlgItemMessageW(hwnd(), row.id, TBM_SETPOS, TRUE,
                           pages::rows::ShownSliderPosition(row, record));
     } else if (auto ticked = pages::rows::ShownTick(rows_, row, record)) {
-      CheckDlgButton(hwnd(), row.id, *ticked ? BST_CHECKED : BST_UNCHECKED);
+      ShowTick(row.id, *ticked);
     }
   }
 }
