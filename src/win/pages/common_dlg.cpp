@@ -79,12 +79,14 @@ PageRect ChildRect(HWND page, HWND child) {
 
 }  // namespace
 
-CCommonDlg::CCommonDlg() : CCommonDlg(tz::RegistryTimeZoneSource(), tz::ReadPcTimeZone) {}
-
-CCommonDlg::CCommonDlg(const tz::TimeZoneSource& zones, PcZoneReader readPcZone)
-    : CBaseDialog(IDD_COMMON), catalogue_(zones), readPcZone_(std::move(readPcZone)) {
+CCommonDlg::CCommonDlg() : CBaseDialog(IDD_COMMON), readPcZone_(tz::ReadPcTimeZone) {
   m_nScrollMax = kInitialScrollMax;
   m_nScrollStep = kScrollStep;
+}
+
+CCommonDlg::CCommonDlg(const tz::TimeZoneSource& zones, PcZoneReader readPcZone) : CCommonDlg() {
+  catalogue_.emplace(zones);
+  readPcZone_ = std::move(readPcZone);
 }
 
 // The window goes while the sliders and fonts it uses still exist.
@@ -125,7 +127,7 @@ HFONT CCommonDlg::FontFor(Font font) const {
 void CCommonDlg::ShowRecord() {
   ResetScroll();
   LayOut();
-  FillZoneList();
+  if (catalogue_) FillZoneList();
   ShowFields();
   ShowClock();
 }
@@ -186,15 +188,21 @@ void CCommonDlg::LayOut() {
   m_nScrollMax = std::max(0, kContentHeight - kPageHeight);
 }
 
+void CCommonDlg::ShowZoneList() {
+  if (catalogue_) return;
+  catalogue_.emplace(tz::RegistryTimeZoneSource());
+  FillZoneList();
+}
+
 void CCommonDlg::FillZoneList() {
   const HWND list = GetDlgItem(hwnd(), IDC_COMMON_TIME_ZONE_COMBO);
   if (SendMessageW(list, CB_GETCOUNT, 0, 0) > 0) SendMessageW(list, CB_RESETCONTENT, 0, 0);
-  for (int i = 0; i < catalogue_.GetCount(); ++i) {
+  for (int i = 0; i < catalogue_->GetCount(); ++i) {
     SendMessageW(list, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Wide(catalogue_.GetAt(i).displayName)));
+                 reinterpret_cast<LPARAM>(Wide(catalogue_->GetAt(i).displayName)));
   }
   if (settingsRecord == nullptr) return;
-  const int selected = SelectStoredZone(catalogue_, readPcZone_, *settingsRecord);
+  const int selected = SelectStoredZone(*catalogue_, readPcZone_, *settingsRecord);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
@@ -277,7 +285,9 @@ void CCommonDlg::OnPickerChanged(int id) {
 }
 
 void CCommonDlg::OnZoneSelected() {
-  if (settingsRecord != nullptr) ChooseZone(catalogue_, SelectedZone(hwnd()), *settingsRecord);
+  if (catalogue_ && settingsRecord != nullptr) {
+    ChooseZone(*catalogue_, SelectedZone(hwnd()), *settingsRecord);
+  }
 }
 
 void CCommonDlg::OnZoneListOpened() {
@@ -292,10 +302,10 @@ void CCommonDlg::OnZoneListOpened() {
 // so what Save writes is what the list shows.
 void CCommonDlg::OnZoneListClosed() {
   const std::optional<ZoneBeforeList> before = std::exchange(zoneBeforeList_, std::nullopt);
-  if (settingsRecord == nullptr) return;
+  if (!catalogue_ || settingsRecord == nullptr) return;
   const int shown = SelectedZone(hwnd());
   if (!before || shown != before->index) {
-    ChooseZone(catalogue_, shown, *settingsRecord);
+    ChooseZone(*catalogue_, shown, *settingsRecord);
     return;
   }
   settingsRecord->timeZoneOffset = before->offset;

@@ -24,14 +24,20 @@ class CCommonDlg : public CBaseDialog {
  public:
   using PcZoneReader = std::function<tz::PcTimeZone()>;
 
-  // Reads the catalogue from the PC's Windows time-zone database now.
+  // Reads the catalogue from the PC's Windows time-zone database when
+  // ShowZoneList is first called: the list sits below the page's first
+  // screenful, so the window can open before the catalogue is read.
   CCommonDlg();
   // Reads the catalogue from `zones` now; `readPcZone` tells the PC's own
   // zone whenever the page needs it.
   CCommonDlg(const tz::TimeZoneSource& zones, PcZoneReader readPcZone);
   ~CCommonDlg() override;
 
+  // Shows the record; the zone list once the catalogue is read.
   void ShowRecord() override;
+  // Reads the catalogue if the page has none yet and shows the record's
+  // zone in the list.
+  void ShowZoneList();
 
  protected:
   BOOL OnInitDialog() override;
@@ -68,7 +74,7 @@ class CCommonDlg : public CBaseDialog {
   };
 
   // Zone n of the catalogue is item n of the zone list.
-  CTimeZoneInfoManager catalogue_;
+  std::optional<CTimeZoneInfoManager> catalogue_;
   PcZoneReader readPcZone_;
   UniqueFont titleFont_;
   UniqueFont boldFont_;
