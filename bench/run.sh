@@ -13,14 +13,14 @@
 # Everything lives under build/: its own build trees with the program and
 # the tools (bench-win, bench-native), images (bench), Wine prefix
 # (bench-prefix) and virtual display. BENCH_RUNS sets the start-up runs per
-# program (7).
+# program (9).
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 cd "$ROOT"
 PATH=$PATH:/usr/sbin:/sbin  # mkfs.fat and fsck.fat
 
 load_before=$(cut -d ' ' -f 1-3 /proc/loadavg)
-runs=${BENCH_RUNS:-7}
+runs=${BENCH_RUNS:-9}
 format_runs=5
 image_sizes=(8 64 256)
 win_tree=$ROOT/build/bench-win
@@ -142,7 +142,7 @@ phases() {
   echo
   echo "Median of $runs runs of the test build (the program plus marks that the"
   echo 'shipped program compiles out), milliseconds since `wine` was started.'
-  echo "The hidden pages are built once the window is painted."
+  echo "The time-zone list and the hidden pages are filled once the window is painted."
   echo
   echo "| phase ends | since start | after the previous phase |"
   echo "|---|---|---|"
