@@ -230,6 +230,9 @@ TEST_F(CommonPageTest, ShowRecordSetsTheControlsFromTheRecord) {
     for (auto [id, enabled] : c.enabled) EXPECT_EQ(Enabled(id), enabled) << id;
     for (const pages::common::RadioPair& pair : pages::common::kRadioPairs) {
       EXPECT_NE(Checked(pair.onId), Checked(pair.offId)) << "exactly one of " << pair.onId;
+      for (int id : {pair.onId, pair.offId}) {
+        EXPECT_EQ(GetWindowLongW(Item(id), GWL_STYLE) & BS_TYPEMASK, BS_AUTORADIOBUTTON) << id;
+      }
     }
     c.afterwards(record_);
   }
