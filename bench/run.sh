@@ -134,6 +134,9 @@ phases() {
     done
     stop_programs
     wait "$pid" 2>/dev/null || true
+    # Wine tears the killed program's windows down after the process has
+    # gone; the next start would share the server with that work.
+    sleep 0.5
     # "name<TAB>ms since the process was started" for each phase's first mark.
     awk -v s="$started" '{ t = $NF; sub(/ [0-9.]+$/, ""); if (!seen[$0]++) printf "%s\t%.1f\n", $0, t - s / 1e6 }' \
       "$log_unix" >"$work/phases.$i"
