@@ -79,8 +79,8 @@ class CBaseDialog : public Dialog {
   void MoveItem(HWND item, int x, int y, int width, int height) const;
   // A Tahoma font of design height `height` at the page's scale.
   UniqueFont MakeFont(int height, int weight) const;
-  // Ticks or unticks check box or radio button `id` and no other: showing
-  // the record sets every button of a group itself.
+  // Ticks or unticks check box or radio button `id` and no other; the
+  // caller sets the rest of its group itself.
   void ShowTick(int id, bool ticked) const;
 
   // Sets up the vertical scroll bar for m_nScrollMax at the top.

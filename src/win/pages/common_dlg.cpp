@@ -228,7 +228,7 @@ void CCommonDlg::ShowFields() {
 }
 
 void CCommonDlg::ShowClock() {
-  CheckDlgButton(hwnd(), IDC_COMMON_CLOCK_SET_CHECK, clockSet != 0 ? BST_CHECKED : BST_UNCHECKED);
+  ShowTick(IDC_COMMON_CLOCK_SET_CHECK, clockSet != 0);
   EnableClockControls(clockSet != 0);
   if (clockSet != 1) return;
   const SYSTEMTIME time = ToSystemTime(clockTime);

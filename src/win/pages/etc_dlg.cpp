@@ -225,7 +225,7 @@ void CEtcDlg::LayOut() {
                          NeededWidth(item, row.kind, text, font, scale()));
     PlaceItemText(row.id, font, text, row.x, row.y, width, HeightOf(row.kind), false);
     if (row.kind == Kind::kFixedCheck) {
-      CheckDlgButton(hwnd(), row.id, BST_CHECKED);
+      ShowTick(row.id, true);
       EnableWindow(item, FALSE);
     }
     ShowWindow(item, row.kind == Kind::kHiddenCheck ? SW_HIDE : SW_SHOW);

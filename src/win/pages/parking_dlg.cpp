@@ -68,7 +68,7 @@ void CParkingDlg::ConfirmParkingModeOff(const pages::rows::PageRow& offRow) {
     CModePageDlg::OnRowClicked(offRow);
     return;
   }
-  CheckDlgButton(hwnd(), IDC_PARKING_MODE_ON, BST_CHECKED);
+  ShowTick(IDC_PARKING_MODE_ON, true);
   SetFocus(GetDlgItem(hwnd(), IDC_PARKING_MODE_ON));
-  CheckDlgButton(hwnd(), IDC_PARKING_MODE_OFF, BST_UNCHECKED);
+  ShowTick(IDC_PARKING_MODE_OFF, false);
 }
