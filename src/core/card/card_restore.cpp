@@ -58,7 +58,7 @@ RestoreReport CardRestore::PutBack(const CardIdentity& after,
   }
   report.settingsUnreadable = unreadable_;
   for (const CarriedFile& file : carried) {
-    if (!PutFile(file.cardPath, file.bytes)) report.missingFiles.push_back(file.name);
+    if (!file.bytes || !PutFile(file.cardPath, *file.bytes)) report.missingFiles.push_back(file.name);
   }
   return report;
 }

@@ -14,6 +14,7 @@
 // and named in the report, never left cut off for the camera to read.
 // Settings that did not go back are kept for the next format of the card.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -37,7 +38,7 @@ struct RestorePaths {
 struct CarriedFile {
   io::PathString cardPath;
   std::u16string name;  // as the final message names it
-  Bytes bytes;
+  std::optional<Bytes> bytes;  // none: the program could not read it, so it is named as missing
 };
 
 struct RestoreReport {

@@ -26,7 +26,7 @@ std::u16string Headline(const CardFormatResult& result) {
 
 }  // namespace
 
-std::u16string FormatMessage(const CardFormatResult& result) {
+std::u16string FormatResultMessage(const CardFormatResult& result) {
   const RestoreReport& restore = result.restore;
   std::u16string message = Headline(result);
   if (restore.settingsUnreadable) message += Line(u"IDS_STRING200");

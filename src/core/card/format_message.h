@@ -9,6 +9,6 @@
 
 namespace card {
 
-std::u16string FormatMessage(const CardFormatResult& result);
+std::u16string FormatResultMessage(const CardFormatResult& result);
 
 }  // namespace card
