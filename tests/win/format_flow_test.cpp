@@ -39,7 +39,7 @@ constexpr wchar_t kNotEverything[] =
 
 // The lines that name what is not back on the card.
 std::wstring Missing(const std::wstring& names) {
-  return L"Not put back on the card: " + names +
+  return L"\r\nNot put back on the card: " + names +
          L"\r\nCheck that the card is inserted and not write-protected, then format the same "
          L"card again before closing this program to put them back.\r\n";
 }

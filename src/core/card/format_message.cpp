@@ -29,14 +29,15 @@ std::u16string Headline(const CardFormatResult& result) {
 std::u16string FormatResultMessage(const CardFormatResult& result) {
   const RestoreReport& restore = result.restore;
   std::u16string message = Headline(result);
-  if (restore.settingsUnreadable) message += Line(u"IDS_STRING200");
+  // Each further paragraph after an empty line, so the headline stands out.
+  if (restore.settingsUnreadable) message += u"\r\n" + Line(u"IDS_STRING200");
   std::u16string missing;
   if (restore.settingsMissing) missing = u"setup.cfg";
   for (const std::u16string& name : restore.missingFiles) {
     missing += (missing.empty() ? u"" : u", ") + name;
   }
   if (!missing.empty()) {
-    message += Text(u"IDS_STRING199") + u" " + missing + u"\r\n" + Line(u"IDS_STRING1990");
+    message += u"\r\n" + Text(u"IDS_STRING199") + u" " + missing + u"\r\n" + Line(u"IDS_STRING1990");
   }
   return message;
 }
