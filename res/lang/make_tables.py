@@ -238,8 +238,10 @@ TEXTS = [
      "same card again before closing this program to put them back.",
      "Vérifiez que la carte est insérée et non protégée en écriture, puis formatez à nouveau la "
      "même carte avant de fermer ce programme pour les y remettre."),
-    ("IDS_STRING200", "The card's setup.cfg could not be read before the format and is lost.",
-     "Le fichier setup.cfg de la carte n'a pas pu être lu avant le formatage et est perdu."),
+    ("IDS_STRING200", "The card's setup.cfg could not be read before the format, so it could not "
+     "be put back.",
+     "Le fichier setup.cfg de la carte n'a pas pu être lu avant le formatage ; il n'a donc pas pu "
+     "être remis."),
     ("IDS_STRING201", "This memory card is too small to be formatted as FAT32.",
      "Cette carte mémoire est trop petite pour être formatée en FAT32."),
     ("IDS_STRING202", "This memory card is too large to be formatted as FAT32 (2 TB at most).",

@@ -45,8 +45,8 @@ struct RestoreReport {
   // setup.cfg that belongs on the card is not on it; it is kept for the
   // next format of the card.
   bool settingsMissing = false;
-  // The card's setup.cfg could not be read before the format: nothing of it
-  // is left.
+  // The card's setup.cfg could not be read (or was too large) before the
+  // format, so nothing of it could be put back.
   bool settingsUnreadable = false;
   std::vector<std::u16string> missingFiles;  // carried files not on the card
 
