@@ -246,6 +246,10 @@ TEXTS = [
      "Cette carte mémoire est trop petite pour être formatée en FAT32."),
     ("IDS_STRING202", "This memory card is too large to be formatted as FAT32 (2 TB at most).",
      "Cette carte mémoire est trop grande pour être formatée en FAT32 (2 To au maximum)."),
+    ("IDS_STRING203", "The card's setup.cfg could not be read before the format; the copy kept "
+     "from an earlier format was put back instead.",
+     "Le fichier setup.cfg de la carte n'a pas pu être lu avant le formatage ; la copie conservée "
+     "d'un formatage précédent a été remise à la place."),
 ]
 
 

@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
-#include <span>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -233,7 +233,8 @@ TEST_P(Fat32Image, FormatsACleanLabelledVolumeOverStaleData) {
   std::string digits = mdir.output.substr(0, mdir.output.find(" bytes free"));
   digits = digits.substr(digits.find_last_of('\n') + 1);
   std::erase(digits, ' ');
-  EXPECT_EQ(digits, std::to_string(std::uint64_t{l.clusterCount - 1} * clusterBytes)) << mdir.output;
+  EXPECT_EQ(digits, std::to_string(std::uint64_t{l.clusterCount - 1} * clusterBytes))
+      << mdir.output;
 
   ExpectWhatTheToolsMiss(image.path(), l);
   const std::vector<std::uint8_t> boot = ReadBytes(image.path(), 0, c.sectorSize);
@@ -280,7 +281,8 @@ TEST(BootSectorSerial, ReadsWhatFormattersRecorded) {
     SCOPED_TRACE(c.name);
     TempImage image("serial", c.bytes);
     if (c.options != nullptr) {
-      const ToolRun mkfs = RunTool(std::string("mkfs.fat ") + c.options + " " + Quoted(image.path()));
+      const ToolRun mkfs =
+          RunTool(std::string("mkfs.fat ") + c.options + " " + Quoted(image.path()));
       ASSERT_EQ(mkfs.exitCode, 0) << mkfs.output;
     }
     const std::vector<std::uint8_t> boot = ReadBytes(image.path(), 0, 512);

@@ -52,7 +52,7 @@ class FakeEngine : public card::FormatEngine {
   std::optional<bool> outcome = true;  // empty: the engine cannot run
   // A card the engine refuses by its size; kTried formats.
   card::FormatAttempt sizeVerdict = card::FormatAttempt::kTried;
-  fs::path card;                       // the folder it empties
+  fs::path card;  // the folder it empties
   // What the card reads.
   card::CardIdentity identity{0xCA4D0001, std::uint64_t{8} << 30};
   // The serial number of the file system a format leaves; none: destroyed.
@@ -328,17 +328,41 @@ TEST_F(FormatFlow, PutsTheCardsOwnBytesBackWhateverTheirShapeAndPlace) {
     card::FormatAttempt sizeVerdict;
     std::wstring message;
   } cases[] = {
-      {"two levels, accented", {L"Cam Files", L"R\u00e9glages \u00c9"}, 472, Backup::kNone,
-       card::FormatAttempt::kTried, kSucceeded},
-      {"over 1 MiB", {L"SETTING"}, (2 << 20) + 3, Backup::kNone, card::FormatAttempt::kTried,
+      {"two levels, accented",
+       {L"Cam Files", L"R\u00e9glages \u00c9"},
+       472,
+       Backup::kNone,
+       card::FormatAttempt::kTried,
        kSucceeded},
-      {"a stale read-only backup", {L"SETTING"}, 500, Backup::kStaleReadOnly,
-       card::FormatAttempt::kTried, kSucceeded},
-      {"no backup can be written", {L"SETTING"}, 500, Backup::kBlocked,
-       card::FormatAttempt::kTried, kSucceeded},
-      {"card too small", {L"SETTING"}, 432, Backup::kNone, card::FormatAttempt::kCardTooSmall,
+      {"over 1 MiB",
+       {L"SETTING"},
+       (2 << 20) + 3,
+       Backup::kNone,
+       card::FormatAttempt::kTried,
+       kSucceeded},
+      {"a stale read-only backup",
+       {L"SETTING"},
+       500,
+       Backup::kStaleReadOnly,
+       card::FormatAttempt::kTried,
+       kSucceeded},
+      {"no backup can be written",
+       {L"SETTING"},
+       500,
+       Backup::kBlocked,
+       card::FormatAttempt::kTried,
+       kSucceeded},
+      {"card too small",
+       {L"SETTING"},
+       432,
+       Backup::kNone,
+       card::FormatAttempt::kCardTooSmall,
        L"This memory card is too small to be formatted as FAT32.\r\n"},
-      {"card too large", {L"SETTING"}, 432, Backup::kNone, card::FormatAttempt::kCardTooLarge,
+      {"card too large",
+       {L"SETTING"},
+       432,
+       Backup::kNone,
+       card::FormatAttempt::kCardTooLarge,
        L"This memory card is too large to be formatted as FAT32 (2 TB at most).\r\n"},
   };
   for (const auto& c : cases) {

@@ -25,15 +25,14 @@ CardRestore::CardRestore(FormatFiles& files, RestorePaths paths, KeptSettings& k
   FileRead onCard = files_.Read(paths_.cardSettings, kMaxSettingsBytes);
   const KeptMatch match = kept_.For(before_);
   const bool read = onCard.result == FileRead::Result::kRead;
+  unreadable_ = !read && onCard.result != FileRead::Result::kMissing;
+  ambiguous_ = match.ambiguous;
   if (read && !IsCutOff(onCard.bytes, match.settings)) {
     settings_ = std::move(onCard.bytes);
   } else if (match.settings != nullptr) {
     settings_ = *match.settings;
   } else if (read) {
     settings_ = std::move(onCard.bytes);
-  } else {
-    ambiguous_ = match.ambiguous;
-    unreadable_ = !ambiguous_ && onCard.result != FileRead::Result::kMissing;
   }
   if (settings_ && !files_.Write(paths_.backupSettings, *settings_)) {
     diag::Write(u"Format: the copy of setup.cfg beside the program could not be written");
@@ -45,20 +44,16 @@ RestoreReport CardRestore::PutBack(const CardIdentity& after,
   // The later writes fail on their own when the folder could not be made.
   files_.MakeFolders(paths_.cardFolder);
   RestoreReport report;
-  if (settings_) {
-    if (PutFile(paths_.cardSettings, *settings_)) {
-      kept_.Forget(before_);
-    } else {
-      report.settingsMissing = true;
-      kept_.Keep(before_, after, *settings_);
-    }
-  } else if (ambiguous_) {
-    report.settingsMissing = true;
-    kept_.Widen(before_, after);
-  }
   report.settingsUnreadable = unreadable_;
+  const bool leftAsItWas =
+      unreadable_ && files_.Read(paths_.cardSettings, 0).result != FileRead::Result::kMissing;
+  const bool back = settings_ && !leftAsItWas && PutFile(paths_.cardSettings, *settings_);
+  report.settingsMissing = (settings_ && !back && !leftAsItWas) || (!settings_ && ambiguous_);
+  report.earlierCopyBack = unreadable_ && back;
+  kept_.Update(before_, after, back ? std::nullopt : settings_);
   for (const CarriedFile& file : carried) {
-    if (!file.bytes || !PutFile(file.cardPath, *file.bytes)) report.missingFiles.push_back(file.name);
+    if (!file.bytes || !PutFile(file.cardPath, *file.bytes))
+      report.missingFiles.push_back(file.name);
   }
   return report;
 }

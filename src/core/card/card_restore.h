@@ -11,8 +11,10 @@
 // After the format, whatever its result: the card folder with every level
 // of it, those bytes as setup.cfg, and the files the program carries (its
 // own program file). A file that could not be written in full is removed
-// and named in the report, never left cut off for the camera to read.
-// Settings that did not go back are kept for the next format of the card.
+// and named in the report, never left cut off for the camera to read; a
+// setup.cfg that could not be read is never written over while it is still
+// there (a format that did not start leaves it as it was). Settings that
+// did not go back are kept for the next format of the card.
 
 #include <optional>
 #include <span>
@@ -37,7 +39,7 @@ struct RestorePaths {
 // A file the program itself carries onto the card.
 struct CarriedFile {
   io::PathString cardPath;
-  std::u16string name;  // as the final message names it
+  std::u16string name;         // as the final message names it
   std::optional<Bytes> bytes;  // none: the program could not read it, so it is named as missing
 };
 
@@ -46,8 +48,10 @@ struct RestoreReport {
   // next format of the card.
   bool settingsMissing = false;
   // The card's setup.cfg could not be read (or was too large) before the
-  // format, so nothing of it could be put back.
+  // format, so its own bytes could not be put back.
   bool settingsUnreadable = false;
+  // ... but the copy kept from an earlier format of the card went back.
+  bool earlierCopyBack = false;
   std::vector<std::u16string> missingFiles;  // carried files not on the card
 
   bool Complete() const { return !settingsMissing && !settingsUnreadable && missingFiles.empty(); }
@@ -72,7 +76,7 @@ class CardRestore {
   KeptSettings& kept_;
   CardIdentity before_;
   std::optional<Bytes> settings_;
-  bool unreadable_ = false;  // the card's file could not be read, and nothing was kept
+  bool unreadable_ = false;  // the card's own file could not be read
   bool ambiguous_ = false;   // kept settings may be this card's, or another's
 };
 

@@ -84,7 +84,8 @@ LayoutResult ComputeFat32Layout(const LayoutRequest& request) {
 LayoutResult ComputeLargestClusterLayout(LayoutRequest request) {
   for (;;) {
     const LayoutResult result = ComputeFat32Layout(request);
-    if (result.error != LayoutError::kVolumeTooSmall || request.clusterBytes <= request.bytesPerSector) {
+    if (result.error != LayoutError::kVolumeTooSmall ||
+        request.clusterBytes <= request.bytesPerSector) {
       return result;
     }
     request.clusterBytes /= 2;

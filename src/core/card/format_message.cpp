@@ -5,9 +5,13 @@
 namespace card {
 namespace {
 
-std::u16string Text(std::u16string_view key) { return lang::Lang().GetLangText(key); }
+std::u16string Text(std::u16string_view key) {
+  return lang::Lang().GetLangText(key);
+}
 
-std::u16string Line(std::u16string_view key) { return Text(key) + u"\r\n"; }
+std::u16string Line(std::u16string_view key) {
+  return Text(key) + u"\r\n";
+}
 
 std::u16string Headline(const CardFormatResult& result) {
   switch (result.outcome) {
@@ -30,14 +34,17 @@ std::u16string FormatResultMessage(const CardFormatResult& result) {
   const RestoreReport& restore = result.restore;
   std::u16string message = Headline(result);
   // Each further paragraph after an empty line, so the headline stands out.
-  if (restore.settingsUnreadable) message += u"\r\n" + Line(u"IDS_STRING200");
+  if (restore.settingsUnreadable) {
+    message += u"\r\n" + Line(restore.earlierCopyBack ? u"IDS_STRING203" : u"IDS_STRING200");
+  }
   std::u16string missing;
   if (restore.settingsMissing) missing = u"setup.cfg";
   for (const std::u16string& name : restore.missingFiles) {
     missing += (missing.empty() ? u"" : u", ") + name;
   }
   if (!missing.empty()) {
-    message += u"\r\n" + Text(u"IDS_STRING199") + u" " + missing + u"\r\n" + Line(u"IDS_STRING1990");
+    message +=
+        u"\r\n" + Text(u"IDS_STRING199") + u" " + missing + u"\r\n" + Line(u"IDS_STRING1990");
   }
   return message;
 }

@@ -12,8 +12,8 @@ constexpr DWORD kWindowWaitStepMs = 100;
 // whatever the letter case, however the folder was written.
 std::wstring MappingName(const std::wstring& cardFolder) {
   std::wstring full(MAX_PATH, L'\0');
-  DWORD length = GetFullPathNameW(cardFolder.c_str(), static_cast<DWORD>(full.size()),
-                                  full.data(), nullptr);
+  DWORD length =
+      GetFullPathNameW(cardFolder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
   if (length >= full.size()) {
     full.resize(length);
     length = GetFullPathNameW(cardFolder.c_str(), length, full.data(), nullptr);
@@ -33,13 +33,14 @@ std::wstring MappingName(const std::wstring& cardFolder) {
 }  // namespace
 
 SingleInstance::SingleInstance(const std::wstring& cardFolder) {
-  mapping_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                    sizeof(HWND), MappingName(cardFolder).c_str()));
+  mapping_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HWND),
+                                    MappingName(cardFolder).c_str()));
   // Without the mapping (no resources) the program runs as it always did.
   if (!mapping_) return;
   heldElsewhere_ = GetLastError() == ERROR_ALREADY_EXISTS;
   if (heldElsewhere_) return;
-  window_.reset(static_cast<HWND*>(MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, sizeof(HWND))));
+  window_.reset(
+      static_cast<HWND*>(MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, sizeof(HWND))));
 }
 
 void SingleInstance::SetWindow(HWND window) {

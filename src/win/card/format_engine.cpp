@@ -46,14 +46,17 @@ DateTime LocalNow() {
 }
 
 // \\.\E: for E:\.
-std::wstring RawVolumePath(const std::wstring& driveRoot) { return L"\\\\.\\" + driveRoot.substr(0, 2); }
+std::wstring RawVolumePath(const std::wstring& driveRoot) {
+  return L"\\\\.\\" + driveRoot.substr(0, 2);
+}
 
 // The size of the disk behind driveRoot, 0 when it cannot be read. A
 // handle without read or write access is enough for the question, so this
 // needs no administrator rights.
 std::uint64_t VolumeBytes(const std::wstring& driveRoot) {
-  UniqueKernelHandle volume(CreateFileW(RawVolumePath(driveRoot).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueKernelHandle volume(CreateFileW(RawVolumePath(driveRoot).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
   if (!volume) return 0;
   // The extended answer carries partition and detection data behind its
   // fixed part; a buffer of only the fixed size may be refused.
@@ -76,8 +79,9 @@ std::uint64_t VolumeBytes(const std::wstring& driveRoot) {
 // The volume's first 4096 bytes, a whole number of sectors of any size.
 // Reading a raw volume may need administrator rights, so this may fail.
 bool ReadFirstSector(const std::wstring& driveRoot, SectorBuffer& sector) {
-  UniqueKernelHandle volume(CreateFileW(RawVolumePath(driveRoot).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueKernelHandle volume(CreateFileW(RawVolumePath(driveRoot).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
   DWORD read = 0;
   const auto bytes = sector.Bytes();
   return volume &&

@@ -93,7 +93,8 @@ void FormatMemoryCard(HWND owner) {
 void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine, card::FormatFiles& files,
                           card::KeptSettings& kept) {
   if (cardFolder.empty()) return;
-  const card::CardFormatPaths paths = card::MakeCardFormatPaths(cardFolder, platform::ProgramPath());
+  const card::CardFormatPaths paths =
+      card::MakeCardFormatPaths(cardFolder, platform::ProgramPath());
   // Refused, but never in silence after the driver confirmed: a drive that
   // is not removable may be the PC's own disk, and a card the program runs
   // from would lose the program and the backup beside it with the rest.

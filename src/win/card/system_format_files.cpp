@@ -11,13 +11,16 @@ namespace {
 
 constexpr DWORD kChunkBytes = 1 << 20;
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // A read-only, hidden or system file refuses to be replaced or deleted; and
 // a copy's attributes must never reach the card.
 void MakeOrdinary(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  constexpr DWORD kBlocking =
+      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kBlocking) != 0) {
     SetFileAttributesW(path.c_str(), attributes & ~kBlocking);
   }
@@ -26,8 +29,9 @@ void MakeOrdinary(const std::wstring& path) {
 }  // namespace
 
 FileRead SystemFormatFiles::Read(const std::wstring& path, std::uint64_t maxBytes) {
-  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
     const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -35,10 +39,12 @@ FileRead SystemFormatFiles::Read(const std::wstring& path, std::uint64_t maxByte
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return {FileRead::Result::kUnreadable, {}};
-  if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return {FileRead::Result::kTooLarge, {}};
+  if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+    return {FileRead::Result::kTooLarge, {}};
   FileRead read{FileRead::Result::kRead, Bytes(static_cast<std::size_t>(size.QuadPart))};
   for (std::size_t done = 0; done < read.bytes.size();) {
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(kChunkBytes, read.bytes.size() - done));
+    const DWORD wanted =
+        static_cast<DWORD>(std::min<std::size_t>(kChunkBytes, read.bytes.size() - done));
     DWORD got = 0;
     if (!ReadFile(file.get(), read.bytes.data() + done, wanted, &got, nullptr) || got == 0) {
       return {FileRead::Result::kUnreadable, {}};
@@ -65,7 +71,8 @@ bool SystemFormatFiles::Write(const std::wstring& path, std::span<const std::byt
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   for (std::size_t done = 0; done < bytes.size();) {
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(kChunkBytes, bytes.size() - done));
+    const DWORD wanted =
+        static_cast<DWORD>(std::min<std::size_t>(kChunkBytes, bytes.size() - done));
     DWORD written = 0;
     if (!WriteFile(file.get(), bytes.data() + done, wanted, &written, nullptr) || written == 0) {
       return false;
