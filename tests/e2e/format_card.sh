@@ -163,16 +163,16 @@ check_card_folder
 chattr -i "$image"
 mdir -i "$image" :: | grep -q KEEP || fail "the protected card lost its files"
 
-# Run 3: the card's writes fail during the format (an immutable image) and
-# nothing can be written back to it (an immutable card folder): nothing is
-# put back, and only the backup holds the card's settings.
+# Run 3: a card that a failing format has left without its boot sector,
+# whose writes fail (an immutable image) and to which nothing can be
+# written back (an immutable card folder): nothing is put back, and only
+# the program, and the backup beside it, hold the card's settings.
+dd if=/dev/zero of="$image" bs=512 count=1 conv=notrunc 2>/dev/null
 chattr +i "$image"
 format_card unrestored unwritable
 chattr -i "$card" "$image"
 [ -z "$(ls -A "$card")" ] || fail "files were put back on a card that takes no writes"
 cmp -s "$backup" "$work/setup.cfg.before" || fail "the backup lost the settings"
-# What such a failure leaves on the card: a volume without its boot sector.
-dd if=/dev/zero of="$image" bs=512 count=1 conv=notrunc 2>/dev/null
 
 # Run 4: card B goes in, of the same size, with a file system and settings
 # of its own. It keeps its own settings, not the first card's.
@@ -187,7 +187,7 @@ expected=$work/setup.cfg.b
 format_card other-card
 check_card_folder
 
-# Run 5: the first card again, as its failed format left it. It holds no
+# Run 5: the first card again, still without a file system. It holds no
 # setup.cfg any more, yet gets its own back, byte for byte.
 mv "$work/card-a.img" "$image"
 rm -rf "${card:?}"/*
