@@ -17,7 +17,8 @@ namespace {
 
 constexpr char16_t kLongName[] = u"Somewhere Far Away Standard Time (Islands)";  // 42 units
 
-// Registry biases (minutes west of UTC), so Tokyo is -540.
+// Registry biases (minutes west of UTC), so Tokyo is -540. Greenland's
+// display name lags behind its offset, as in some databases.
 tztest::FakeZones Zones() {
   tztest::FakeZones zones;
   zones.Add(u"Tokyo Standard Time", -540)
@@ -25,6 +26,8 @@ tztest::FakeZones Zones() {
       .Add(u"US Mountain Standard Time", 420)
       .Add(u"Mountain Standard Time", 420)
       .Add(u"GMT Standard Time", 0)
+      .Add(u"Greenland Standard Time",
+           tztest::ZoneSubkey(u"(UTC-03:00) Greenland", u"Greenland Standard Time", 120))
       .Add(kLongName, 600);
   return zones;
 }
@@ -95,6 +98,8 @@ TEST(CommonZone, ShowingTheRecordSelectsAnEntryOfItsOffset) {
        u"(Pacific Standard Time)", Padded("Atlantis Standard Time"), -480, false, false},
       {"offset without name", "", -420, kPcInTokyo, u"(Mountain Standard Time)", Padded(""), -420,
        false, false},
+      {"display name naming another offset", "Greenland Standard Time", -120, kPcInTokyo,
+       u"(UTC-02:00) Greenland", Padded("Greenland Standard Time"), -120, false, false},
       {"unknown stored zone at an offset no zone has", "Atlantis Standard Time", 60, kPcUnknown,
        u"(UTC+01:00) Atlantis Standard Time", Padded("Atlantis Standard Time"), 60, false, true},
       {"offset no zone has, without name", "", 123, kPcInTokyo, u"(UTC+02:03)", Padded(""), 123,

@@ -39,8 +39,11 @@ void WriteZoneLine(std::u16string_view lead, std::u16string_view name, std::int3
   diag::Write(line);
 }
 
+// Display names come from the PC's database, and some lag behind its
+// offsets; the label must name the offset that Save writes.
 ZoneEntry CatalogueEntry(const CRegTimeZoneInfo& zone) {
-  return {zone.displayName, zone.keyName, EncodeZoneName(zone.keyName), zone.bias};
+  return {tz::WithUtcOffsetLabel(zone.displayName, zone.bias), zone.keyName,
+          EncodeZoneName(zone.keyName), zone.bias};
 }
 
 // A zone the catalogue has no entry for, shown in the catalogue's style.
@@ -59,8 +62,8 @@ ZoneEntry StoredEntry(const SettingsRecord& record) {
 }
 
 ZoneEntry PcEntry(const tz::PcTimeZone& pc) {
-  std::u16string display =
-      pc.displayName.empty() ? OwnDisplayName(pc.bias, pc.keyName) : pc.displayName;
+  std::u16string display = pc.displayName.empty() ? OwnDisplayName(pc.bias, pc.keyName)
+                                                  : tz::WithUtcOffsetLabel(pc.displayName, pc.bias);
   return {std::move(display), pc.keyName, EncodeZoneName(pc.keyName), pc.bias};
 }
 
