@@ -388,6 +388,8 @@ TEST_F(EtcPage, AsksWithTheSystemsYesNoBoxAndFormatsOnlyAfterYes) {
       {"No", page_test::ClickButton(IDNO), 0},
       {"close box", page_test::CloseBox(), 0},
       {"Escape", page_test::PressKey(VK_ESCAPE), 0},
+      // No is the default: a stray Enter never erases the card.
+      {"Enter", page_test::PressKey(VK_RETURN), 0},
       {"Yes", page_test::ClickButton(IDYES), 1},
   };
   for (const auto& c : cases) {

@@ -311,9 +311,11 @@ bool CEtcDlg::OnClicked(int id) {
 
 // The system's own Yes/No box rather than the skinned popup: for the one
 // action that erases the card, drivers recognise its frame, words and sound.
+// No is its default button, so a stray Enter never erases the recordings.
 void CEtcDlg::ConfirmFormat() {
   const std::wstring message = Text(u"IDS_STRING163") + L"\r\n" + Text(u"IDS_STRING1630") + L"\r\n";
-  if (MessageBoxW(hwnd(), message.c_str(), Text(u"IDS_STRING162").c_str(), MB_YESNO) == IDYES &&
+  if (MessageBoxW(hwnd(), message.c_str(), Text(u"IDS_STRING162").c_str(),
+                  MB_YESNO | MB_DEFBUTTON2) == IDYES &&
       format_) {
     format_(hwnd());
   }
