@@ -191,15 +191,25 @@ TEST_F(MainWindowKeys, CtrlTabAndTheStripsArrowsSwitchPages) {
   RunMainWindow(folder_, run);
 }
 
-// Space and Enter press the skinned button that has the focus; Enter and
-// Escape anywhere else, Escape even on a button, never end the window.
+// Space and Enter press the button that has the focus, a skinned one or
+// a page's own (Formatting asks its question); Enter and Escape anywhere
+// else, Escape even on a button, never end the window.
 TEST_F(MainWindowKeys, SpaceAndEnterPressOnlyTheFocusedButton) {
   const Press shiftTab{VK_TAB, {VK_SHIFT}};
+  const Press ctrlTab{VK_TAB, {VK_CONTROL}};
+  // From the Additional functions tab back to the Formatting button.
+  const std::vector<Press> toFormatting = {ctrlTab,  ctrlTab,  ctrlTab, shiftTab,
+                                           shiftTab, shiftTab, shiftTab};
+  auto then = [](std::vector<Press> presses, Press last) {
+    presses.push_back(last);
+    return presses;
+  };
   const struct {
     const char* name;
     std::vector<Press> presses;
     bool closes;
     bool saves;
+    bool asks = false;
   } cases[] = {
       {"Space on Save", {shiftTab, {VK_SPACE}}, true, true},
       {"Enter on Save", {shiftTab, {VK_RETURN}}, true, true},
@@ -207,17 +217,30 @@ TEST_F(MainWindowKeys, SpaceAndEnterPressOnlyTheFocusedButton) {
       {"Escape on Save", {shiftTab, {VK_ESCAPE}}, false, false},
       {"Enter and Escape on a radio", {{VK_TAB}, {VK_RETURN}, {VK_ESCAPE}}, false, false},
       {"Enter on the tab", {{VK_RETURN}}, false, false},
+      {"Space on Formatting", then(toFormatting, {VK_SPACE}), false, false, true},
+      {"Enter on Formatting", then(toFormatting, {VK_RETURN}), false, false, true},
   };
   HangWatchdog watchdog;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::vector<Step> steps;
     for (const Press& press : c.presses) steps.push_back(Key(press.key, press.held));
+    bool asked = false;
+    if (c.asks) {
+      steps.push_back([&asked, waited = 0](HWND) mutable {
+        const HWND question = FindThreadDialog(false);
+        if (question == nullptr) return ++waited == 10;
+        asked = true;
+        PostMessageW(question, WM_COMMAND, IDNO, 0);
+        return true;
+      });
+    }
     if (!c.closes) {
       steps.push_back([](HWND main) { return IsWindowVisible(main) != FALSE; });
       steps.push_back(Command(IDC_MAIN_CANCEL));
     }
     RunMainWindow(folder_, steps);
+    EXPECT_EQ(asked, c.asks);
     EXPECT_EQ(fs::exists(folder_ / "setup.cfg"), c.saves);
     fs::remove(folder_ / "setup.cfg");
   }

@@ -41,6 +41,20 @@ int ShownTab(HWND main) {
   return 0;
 }
 
+// Enter on a page's push button presses it, as Space does. The dialog
+// manager would send the button's command to the main window, the dialog
+// it runs, which is not the button's parent; held down, Enter presses once.
+bool PressPushButton(const MSG& msg) {
+  const HWND focus = GetFocus();
+  constexpr LRESULT kPushButton = DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON;
+  if (focus == nullptr || (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & kPushButton) == 0) {
+    return false;
+  }
+  constexpr LPARAM kRepeated = 1 << 30;
+  if ((msg.lParam & kRepeated) == 0) PostMessageW(focus, BM_CLICK, 0, 0);
+  return true;
+}
+
 // The keyboard moved the focus: from now on it shows, as the dialog
 // manager would have it for the keys it handles itself.
 void ShowFocusCues(HWND main) {
@@ -81,6 +95,8 @@ bool MainWindowKeys::OnKey(const MSG& msg) {
       if (!IsTab(main, GetFocus())) return false;
       ShowPage(main, msg.wParam == VK_LEFT ? -1 : 1, false);
       return true;
+    case VK_RETURN:
+      return PressPushButton(msg);
     default:
       return false;
   }

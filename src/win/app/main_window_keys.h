@@ -11,6 +11,7 @@
 //   Ctrl+PageUp the previous one, wrapping; the focus goes to its tab.
 // - On the tab strip, Left shows the previous page and Right the next one,
 //   without wrapping, as in a tab control.
+// - Enter presses the focused push button of a page, as Space does.
 // - After any key the shown page scrolls so that the focused control is in
 //   view.
 //
