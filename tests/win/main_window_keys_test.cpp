@@ -69,7 +69,8 @@ Step TabPresses(int count, bool backwards, std::vector<int>& visited) {
 }
 
 // Tab walks the tab of the shown page, that page's shown and enabled
-// controls top to bottom (of a radio group the ticked radio), Initialize,
+// controls top to bottom (of a radio group the ticked radio, or the first
+// while none is), Initialize,
 // Cancel and Save, and wraps; Shift+Tab walks back. Nothing it visits
 // changes the record.
 TEST_F(MainWindowKeys, TabWalksTheShownPageInReadingOrder) {
@@ -111,6 +112,12 @@ TEST_F(MainWindowKeys, TabWalksTheShownPageInReadingOrder) {
        {IDC_ADDITIONAL_OVERWRITE_INCIDENT, IDC_ADDITIONAL_OVERWRITE_PARKING_MOTION,
         IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT, IDC_ADDITIONAL_OVERWRITE_MANUAL,
         IDC_ADDITIONAL_LED_OFF, IDC_ADDITIONAL_PARTITION_A, IDC_ADDITIONAL_FORMAT_BUTTON}},
+      // A stored value no radio stands for: the group's first radio is its stop.
+      {"Additional, security LED 5", IDC_MAIN_TAB_ADDITIONAL,
+       [](SettingsRecord& r) { r.securityLed = 5; }, false,
+       {IDC_ADDITIONAL_OVERWRITE_INCIDENT, IDC_ADDITIONAL_OVERWRITE_PARKING_MOTION,
+        IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT, IDC_ADDITIONAL_OVERWRITE_MANUAL,
+        IDC_ADDITIONAL_LED_MODE_1, IDC_ADDITIONAL_PARTITION_A, IDC_ADDITIONAL_FORMAT_BUTTON}},
   };
   // clang-format on
   for (const Walk& walk : walks) {

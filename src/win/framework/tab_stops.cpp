@@ -1,14 +1,45 @@
 #include "win/framework/tab_stops.h"
 
 #include <algorithm>
+#include <vector>
+
+namespace {
+
+bool HasStyle(HWND window, LONG_PTR style) {
+  return (GetWindowLongPtrW(window, GWL_STYLE) & style) != 0;
+}
+
+bool IsRadio(HWND window) {
+  return (SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
+}
+
+bool IsTicked(HWND radio) {
+  return SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// The shown radios of `radio`'s group, in order: a group starts at a
+// control marked WS_GROUP and runs to the next one.
+std::vector<HWND> ShownGroupOf(HWND radio) {
+  HWND first = radio;
+  for (HWND before; !HasStyle(first, WS_GROUP) && (before = GetWindow(first, GW_HWNDPREV));) {
+    first = before;
+  }
+  std::vector<HWND> group;
+  for (HWND member = first; member; member = GetWindow(member, GW_HWNDNEXT)) {
+    if (member != first && HasStyle(member, WS_GROUP)) break;
+    if (IsWindowVisible(member) && IsRadio(member)) group.push_back(member);
+  }
+  return group;
+}
+
+}  // namespace
 
 bool IsTabStop(HWND control) {
-  if (!IsWindowVisible(control) || !IsWindowEnabled(control) ||
-      (GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) == 0) {
-    return false;
-  }
-  const bool radio = (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
-  return !radio || SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return false;
+  if (!IsRadio(control)) return HasStyle(control, WS_TABSTOP);
+  if (IsTicked(control)) return true;
+  const std::vector<HWND> group = ShownGroupOf(control);
+  return group.front() == control && std::ranges::none_of(group, IsTicked);
 }
 
 HWND NextTabStop(std::span<const HWND> order, HWND focus, bool backwards,

@@ -10,7 +10,9 @@
 // Whether Tab may stop at `control`: shown (it and every window it lies
 // in), enabled and marked WS_TABSTOP; of a radio group only the ticked
 // radio, because Windows ticks a radio that gets the focus by key and the
-// record would change behind the driver's back.
+// record would change behind the driver's back. A group whose stored value
+// none of its shown radios stands for is reached at its first shown radio.
+// (A radio's WS_TABSTOP follows its tick, so radios are judged by group.)
 bool IsTabStop(HWND control);
 
 // The window after the one holding `focus` in `order` (before it when

@@ -303,6 +303,12 @@ bool CEtcDlg::OnClicked(int id) {
   if (IsCheck(row->kind)) {
     settingsRecord->*row->field = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED ? 1 : 0;
   } else {
+    // Windows also tells of a radio that gets the focus by key, unticked
+    // (the Tab stop of the LED group while the record's value has no
+    // radio): the choice it stores is then shown too.
+    if (IsDlgButtonChecked(hwnd(), id) != BST_CHECKED) {
+      SendDlgItemMessageW(hwnd(), id, BM_SETCHECK, BST_CHECKED, 0);
+    }
     settingsRecord->*row->field = row->value;
   }
   if (row->field == &R::memoryPartition) ShowShares(*settingsRecord);
