@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "core/pages/slider_scale.h"
 #include "core/settings/settings_record.h"
 #include "main_window_support.h"
 #include "resource_ids.h"
+#include "win/controls/window_scale.h"
 
 namespace {
 
@@ -37,7 +41,7 @@ class MainWindowKeys : public CardFolderTest {
 };
 
 // The driver sees the focused control: it is shown and enabled, and lies
-// within the page area when it is on a page.
+// within the page area when it is on a page, a slider with its scale.
 void ExpectSeen(HWND focus) {
   ASSERT_NE(focus, nullptr);
   EXPECT_TRUE(IsWindowVisible(focus));
@@ -48,6 +52,11 @@ void ExpectSeen(HWND focus) {
   GetClientRect(page, &view);
   GetWindowRect(focus, &control);
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&control), 2);
+  wchar_t cls[32] = {};
+  GetClassNameW(focus, cls, 32);
+  if (lstrcmpiW(cls, TRACKBAR_CLASSW) == 0) {
+    control.bottom += WindowScale(page).Px(pages::kSliderScaleHeight);
+  }
   EXPECT_GE(control.top, view.top);
   EXPECT_LE(control.bottom, view.bottom);
 }

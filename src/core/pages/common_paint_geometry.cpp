@@ -1,5 +1,7 @@
 #include "core/pages/common_paint_geometry.h"
 
+#include "core/pages/slider_scale.h"
+
 namespace pages::common {
 
 HorizontalLine SeparatorBeside(const PageRect& title, int clientWidth, const skin::Scale& scale) {
@@ -13,7 +15,8 @@ std::array<PageRect, kVolumeSteps> VolumeScaleCells(const PageRect& slider,
   std::array<PageRect, kVolumeSteps> cells{};
   for (int k = 0; k < kVolumeSteps; ++k) {
     const int left = slider.left + scale.Px(10) + k * spacing;
-    cells[k] = {left, slider.bottom, left + scale.Px(100), slider.bottom + scale.Px(12)};
+    cells[k] = {left, slider.bottom, left + scale.Px(100),
+                slider.bottom + scale.Px(kSliderScaleHeight)};
   }
   return cells;
 }

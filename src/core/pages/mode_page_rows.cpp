@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/pages/parking_slider_values.h"
+#include "core/pages/slider_scale.h"
 
 namespace pages::rows {
 namespace {
@@ -114,8 +115,8 @@ std::vector<ScaleText> LayOutScale(const SliderScale& scale, int sliderLeft, int
   std::vector<ScaleText> texts;
   for (const ScaleMark& mark : scale.marks) {
     int left = sliderLeft + mark.steps * step + display.Px(mark.offset);
-    texts.push_back(
-        {mark.text, left, sliderBottom, left + display.Px(100), sliderBottom + display.Px(12)});
+    texts.push_back({mark.text, left, sliderBottom, left + display.Px(100),
+                     sliderBottom + display.Px(kSliderScaleHeight)});
   }
   return texts;
 }

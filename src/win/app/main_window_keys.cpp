@@ -1,11 +1,14 @@
 #include "win/app/main_window_keys.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
 
 #include "core/pages/scroll_delta.h"
+#include "core/pages/slider_scale.h"
 #include "resource_ids.h"
 #include "win/controls/window_scale.h"
 #include "win/framework/tab_stops.h"
@@ -30,6 +33,12 @@ HWND ShownPage(HWND main) {
     if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(child)) return child;
   }
   return nullptr;
+}
+
+bool IsSlider(HWND window) {
+  wchar_t cls[32] = {};
+  GetClassNameW(window, cls, 32);
+  return lstrcmpiW(cls, TRACKBAR_CLASSW) == 0;
 }
 
 int ShownTab(HWND main) {
@@ -147,6 +156,8 @@ void MainWindowKeys::RevealFocus() {
   RECT control{};
   GetWindowRect(focus, &control);
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&control), 2);
+  // By key, a slider's scale is the only readout of its value.
+  if (IsSlider(focus)) control.bottom += WindowScale(page).Px(pages::kSliderScaleHeight);
   // The bar's range is the last offset plus one page.
   const pages::ScrollState scroll{bar.nPos, bar.nMax - static_cast<int>(bar.nPage), 0, view.bottom};
   const int delta =

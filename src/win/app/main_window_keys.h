@@ -13,7 +13,7 @@
 //   without wrapping, as in a tab control.
 // - Enter presses the focused push button of a page, as Space does.
 // - After any key the shown page scrolls so that the focused control is in
-//   view.
+//   view, a slider with the scale under it.
 //
 // Every other key keeps its way: the focused control or the dialog
 // manager gets it. The window's controls are found by their ids; a page
