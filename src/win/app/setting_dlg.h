@@ -8,10 +8,10 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <string>
 
+#include "core/settings/card_settings.h"
 #include "core/settings/settings_file.h"
 #include "core/skin/scale.h"
 #include "win/app/main_window_keys.h"
@@ -82,6 +82,7 @@ class CSettingDlg : public Dialog {
   MessageFilter pageWheel_;
   MainWindowKeys keys_;
   SettingsFile settingsFile_;
+  settings::CardSettings card_;
   UniqueIcon icon_;
   UniqueFont titleFont_;
   CMemCanvas background_;
@@ -93,7 +94,6 @@ class CSettingDlg : public Dialog {
   // when their tab is chosen first.
   std::array<std::unique_ptr<CBaseDialog>, 4> pages_;
   std::wstring programFolder_;
-  std::uint32_t cardRecordLength_ = 0;  // the record's length word as loaded
   skin::Scale scale_;
   bool initialised_ = false;
   bool painted_ = false;  // the first paint is over
