@@ -127,7 +127,9 @@ function buildPages(panels, view, handlers) {
       let right = 0;
       line.forEach((control) => {
         const b = built.get(key(page, control, index++));
-        b.node.style.marginLeft = `${Math.max(right ? 6 : 0, control.x - right)}px`;
+        // A scale text left of its slider ("V") needs room of its own.
+        const before = Math.max(0, ...control.marks.map((mark) => -mark.left));
+        b.node.style.marginLeft = `${Math.max(right ? 6 : 0, control.x - right) + before}px`;
         if (control.kind === 'radio' || control.kind === 'check') b.node.style.minWidth = `${control.width}px`;
         right = control.x + control.width;
         row.append(b.node);
