@@ -35,7 +35,7 @@ function buildControl(control, page, handlers) {
       const input = named(element('input', { type: 'range', min: control.low, max: control.high, step: 1 }));
       input.addEventListener('input', () => handlers.slide(page, control, input));
       const marks = control.marks.map((mark) =>
-        element('span', { textContent: mark.text, style: `left:${mark.left}px` }));
+        element('span', { textContent: mark.text, style: `left:${(100 * mark.left) / control.width}%` }));
       const node = element('div', { className: 'slider' }, input, element('div', { className: 'marks' }, ...marks));
       node.style.width = `${control.width}px`;
       return { node, input };
@@ -130,7 +130,7 @@ function buildPages(panels, view, handlers) {
         // A scale text left of its slider ("V") needs room of its own.
         const before = Math.max(0, ...control.marks.map((mark) => -mark.left));
         b.node.style.marginLeft = `${Math.max(right ? 6 : 0, control.x - right) + before}px`;
-        if (control.kind === 'radio' || control.kind === 'check') b.node.style.minWidth = `${control.width}px`;
+        if (control.kind === 'radio' || control.kind === 'check') b.node.style.minWidth = `min(${control.width}px, 100%)`;
         right = control.x + control.width;
         row.append(b.node);
       });
