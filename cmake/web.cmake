@@ -33,11 +33,11 @@ target_include_directories(settings_core PRIVATE ${GENERATED})
 target_link_libraries(settings_core PRIVATE core)
 set_target_properties(settings_core PROPERTIES SUFFIX ".js")
 # One JavaScript file with the WebAssembly inside it, made into a factory
-# the page calls; no file system beyond the in-memory one the core's file
-# access uses.
+# the page calls; no file system of Emscripten's, the files are the page's
+# own (memory_files.cpp).
 target_link_options(settings_core PRIVATE
   -sSINGLE_FILE=1 -sMODULARIZE=1 -sEXPORT_NAME=createCore -sENVIRONMENT=web
-  -sALLOW_MEMORY_GROWTH=1 -sMALLOC=emmalloc -sEXPORTED_FUNCTIONS=_malloc,_free
+  -sALLOW_MEMORY_GROWTH=1 -sMALLOC=emmalloc -sFILESYSTEM=0 -sEXPORTED_FUNCTIONS=_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString)
 
 file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS ${WEB_DIR}/page/*)

@@ -1,12 +1,11 @@
 // The C functions that the page's script calls (src/web/page/core.js).
 // Texts go out as UTF-8, valid until the next call. The card's files go in
-// and out through the module's in-memory file system, where the core reads
-// and writes them with the same code as the program: the script copies the
-// card's SETTING folder into /card/ before opening it, and the files back
-// after a save.
+// and out through the module's in-memory files (memory_files.cpp), where
+// the core reads and writes them with the same code as the program: the
+// script copies the card's SETTING folder into /card/ before opening it,
+// and the files back after a save.
 
 #include <emscripten/emscripten.h>
-#include <sys/stat.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -51,8 +50,6 @@ extern "C" {
 // the browser's IANA zone name. The page speaks `language` ("english" or
 // "french") until a card is opened.
 EMSCRIPTEN_KEEPALIVE void web_start(const char* ianaZone, const char* language) {
-  mkdir("/card", 0700);
-  mkdir("/copy", 0700);
   catalogue.emplace(web::ZoneTable());
   settingsPages.emplace(*catalogue, web::PcZoneOf(ianaZone));
   LoadLanguage(text::Ascii(language));

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
-#include <utility>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "core/lang/lang_manager.h"
@@ -16,8 +16,8 @@
 #include "core/pages/common_zone.h"
 #include "core/pages/normal_rows.h"
 #include "core/pages/parking_rows.h"
-#include "core/pages/partition_shares.h"
 #include "core/pages/parking_slider_values.h"
+#include "core/pages/partition_shares.h"
 #include "core/settings/settings_record.h"
 #include "core/text/u16.h"
 #include "web/api/embedded_tables.h"
@@ -58,7 +58,7 @@ struct Control {
   bool bold = false;
   bool checked = false;
   bool enabled = true;
-  int group = 0;  // radios: the record field they choose, as its offset
+  int group = 0;           // radios: the record field they choose, as its offset
   std::u16string confirm;  // radios: the question asked before the choice is made
   int low = 0, high = 0, value = 0;
   std::u16string valueText;
@@ -133,9 +133,9 @@ Control CommonControl(const common::Row& row, const CalendarDate& today,
       // Cleared, the pickers show the present, which the script knows best.
       if (clockSet == 1) {
         const SystemTime& t = clockTime;
-        c.valueText = date ? text::Dec(t.year) + u"-" + TwoDigits(t.month) + u"-" + TwoDigits(t.day)
-                           : TwoDigits(t.hour) + u":" + TwoDigits(t.minute) + u":" +
-                                 TwoDigits(t.second);
+        c.valueText =
+            date ? text::Dec(t.year) + u"-" + TwoDigits(t.month) + u"-" + TwoDigits(t.day)
+                 : TwoDigits(t.hour) + u":" + TwoDigits(t.minute) + u":" + TwoDigits(t.second);
       }
       break;
     }
@@ -427,7 +427,8 @@ void SettingsPages::ShowRecord() {
       record.*pair.field = common::TickedRadio(pair, record) == pair.onId ? 1 : 0;
     }
   }
-  zoneIndex_ = common::SelectStoredZone(zones_, [this] { return pcZone_; }, record);
+  zoneIndex_ = common::SelectStoredZone(
+      zones_, [this] { return pcZone_; }, record);
 }
 
 std::string SettingsPages::View(const CalendarDate& today) const {
@@ -476,9 +477,9 @@ void SettingsPages::Slide(Page page, int id, int position) {
     }
     return;
   }
-  std::span<const rows::PageRow> table =
-      page == Page::kParking ? std::span<const rows::PageRow>(pages::parking::kRows)
-                             : std::span<const rows::PageRow>(pages::normal::kRows);
+  std::span<const rows::PageRow> table = page == Page::kParking
+                                             ? std::span<const rows::PageRow>(pages::parking::kRows)
+                                             : std::span<const rows::PageRow>(pages::normal::kRows);
   const rows::PageRow* row = rows::FindRow(table, id);
   if (row != nullptr && row->kind == rows::RowKind::kSlider) {
     rows::ApplySliderPosition(*row, std::clamp(position, row->binding.low, row->binding.high),

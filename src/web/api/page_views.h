@@ -17,10 +17,10 @@ enum class Page { kCommon, kContinuous, kParking, kAdditional };
 
 // What the driver did to the clock setting's controls.
 enum class ClockEdit {
-  kTick,    // ticked or cleared the check box; a tick takes the date and time shown
-  kDate,    // changed the date
-  kTime,    // changed the time of day
-  kNow,     // pressed "Get current time"
+  kTick,  // ticked or cleared the check box; a tick takes the date and time shown
+  kDate,  // changed the date
+  kTime,  // changed the time of day
+  kNow,   // pressed "Get current time"
 };
 
 class SettingsPages {
