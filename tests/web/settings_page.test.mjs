@@ -230,6 +230,27 @@ test('without the File System Access API, dropped files are saved as the same by
   }
 });
 
+test('a card that takes no writes: Save says so, and time.dat is left as it was', async () => {
+  const page = await openPage();
+  const clock = '2025,01,02,03,04,05,+0000';
+  await putCard(page, { 'setup.cfg': settingsFile(432, 432), 'time.dat': Buffer.from(clock) });
+  await page.getByRole('button', { name: 'Open' }).click();
+  await page.waitForFunction(() => document.documentElement.dataset.state === 'loaded');
+  await page.evaluate(() => {
+    FileSystemFileHandle.prototype.createWritable = async () => {
+      throw new DOMException('write-protected', 'NoModificationAllowedError');
+    };
+  });
+  // Cleared, the clock setting would delete time.dat once setup.cfg is written.
+  await page.getByRole('checkbox', { name: 'Setting time' }).uncheck();
+  await page.getByRole('button', { name: 'Save' }).click();
+  await page.waitForFunction(() => document.documentElement.dataset.state !== 'loaded');
+  assert.equal(await state(page), 'error');
+  assert.match(await page.getByRole('alert').textContent(), /^Cannot save the settings to the memory card/);
+  assert.equal(Buffer.from((await readCard(page))['time.dat']).toString(), clock);
+  await page.context().close();
+});
+
 test('keyboard only: every page is reached, a setting changed and saved', async () => {
   const page = await openPage();
   await putCard(page, { 'setup.cfg': settingsFile(432, 432) });
