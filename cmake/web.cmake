@@ -40,11 +40,16 @@ target_link_options(settings_core PRIVATE
   -sALLOW_MEMORY_GROWTH=1 -sMALLOC=emmalloc -sFILESYSTEM=0 -sEXPORTED_FUNCTIONS=_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString)
 
+# The pictures of the program that the page shows: the security LED's
+# patterns, whose numbers the core's table of the Additional page gives.
+set(PAGE_PICTURES 172 173)
+set(PNG ${PROJECT_SOURCE_DIR}/res/png)
 file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS ${WEB_DIR}/page/*)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/settings.html
   COMMAND ${Python3_EXECUTABLE} ${WEB_DIR}/build/inline_page.py ${WEB_DIR}/page
-    $<TARGET_FILE:settings_core> ${CMAKE_BINARY_DIR}/settings.html
-  DEPENDS ${WEB_DIR}/build/inline_page.py ${PAGE_SOURCES} settings_core)
+    $<TARGET_FILE:settings_core> ${CMAKE_BINARY_DIR}/settings.html ${PNG} ${PAGE_PICTURES}
+  DEPENDS ${WEB_DIR}/build/inline_page.py ${PAGE_SOURCES} settings_core
+    ${PNG}/172.png ${PNG}/173.png ${PNG}/2172.png ${PNG}/2173.png)
 add_custom_target(settings_page ALL DEPENDS ${CMAKE_BINARY_DIR}/settings.html)
 
 # The page in headless Chromium (tests/web), with the node packages that

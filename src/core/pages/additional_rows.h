@@ -43,6 +43,7 @@ struct Row {
   Field field = nullptr;  // the check box's or the radio group's field
   int value = 0;          // the value a radio stands for
   Tick tick = Tick::kWhenEqual;
+  int picture = 0;  // a picture right of the radio (the LED's pattern), 0 for none
 };
 
 using R = SettingsRecord;
@@ -61,9 +62,11 @@ inline constexpr Row kRows[] = {
      &R::overwriteStills},
 
     {IDC_ADDITIONAL_LED_TITLE, Kind::kTitle, 15, 201, u"IDS_STRING155"},
-    {IDC_ADDITIONAL_LED_MODE_1, Kind::kRadio, 25, 224, u"IDS_STRING151", &R::securityLed, 1},
+    {IDC_ADDITIONAL_LED_MODE_1, Kind::kRadio, 25, 224, u"IDS_STRING151", &R::securityLed, 1,
+     Tick::kWhenEqual, 172},
     {IDC_ADDITIONAL_LED_MODE_1_LABEL, Kind::kLabel, 355, 231, u"IDS_STRING168"},
-    {IDC_ADDITIONAL_LED_MODE_2, Kind::kRadio, 25, 249, u"IDS_STRING152", &R::securityLed, 2},
+    {IDC_ADDITIONAL_LED_MODE_2, Kind::kRadio, 25, 249, u"IDS_STRING152", &R::securityLed, 2,
+     Tick::kWhenEqual, 173},
     {IDC_ADDITIONAL_LED_MODE_2_LABEL, Kind::kLabel, 355, 256, u"IDS_STRING169"},
     {IDC_ADDITIONAL_LED_MODE_3, Kind::kRadio, 25, 274, u"IDS_STRING153", &R::securityLed, 3},
     {IDC_ADDITIONAL_LED_MODE_3_LABEL, Kind::kLabel, 110, 282, u"IDS_STRING170"},

@@ -48,7 +48,9 @@ struct ShareBar {
 struct Control {
   explicit Control(const char* controlKind) : kind(controlKind) {}
 
-  const char* kind;  // title, label, radio, check, slider, date, time, button, zones, shares, note
+  // title, label, radio, check, slider, date, time, button, zones, shares,
+  // note, picture (id: the picture's number)
+  const char* kind;
   int id = 0;
   int x = 0;
   int y = 0;
@@ -337,6 +339,13 @@ std::vector<Control> AdditionalControls(const SettingsRecord& record) {
     }
     if (row.id == IDC_ADDITIONAL_FORMAT_TITLE) controls.push_back(ShareControl(record));
     controls.push_back(c);
+    if (row.picture != 0) {
+      Control picture{"picture"};
+      picture.id = row.picture;
+      picture.x = c.x + c.width + 15;
+      picture.y = c.y;
+      controls.push_back(picture);
+    }
   }
   return controls;
 }
@@ -355,7 +364,8 @@ void NameControls(std::vector<Control>& controls) {
   for (std::size_t i = 0; i < controls.size(); ++i) {
     Control& c = controls[i];
     if (std::string_view(c.kind) == "title") title = &c;
-    if (!c.text.empty() || !c.name.empty() || std::string_view(c.kind) == "shares") continue;
+    const std::string_view kind = c.kind;
+    if (!c.text.empty() || !c.name.empty() || kind == "shares" || kind == "picture") continue;
     const bool labelBefore = i > 0 && IsLabel(controls[i - 1]);
     const bool labelAfter = i + 1 < controls.size() && IsLabel(controls[i + 1]);
     if (labelBefore && !labelAfter) {

@@ -59,6 +59,10 @@ function buildControl(control, page, handlers) {
     }
     case 'shares':
       return { node: element('div', { className: 'shares' }), shares: true };
+    case 'picture': {
+      const picture = PICTURES[control.id];
+      return { node: element('img', { src: picture.src, srcset: `${picture.src2x} 2x`, alt: '' }) };
+    }
     default:
       return { node: element('span') };
   }
@@ -131,7 +135,7 @@ function buildPages(panels, view, handlers) {
         const before = Math.max(0, ...control.marks.map((mark) => -mark.left));
         b.node.style.marginLeft = `${Math.max(right ? 6 : 0, control.x - right) + before}px`;
         if (control.kind === 'radio' || control.kind === 'check') b.node.style.minWidth = `min(${control.width}px, 100%)`;
-        right = control.x + control.width;
+        right = control.x + (control.kind === 'picture' ? PICTURES[control.id].width : control.width);
         row.append(b.node);
       });
     }));

@@ -25,8 +25,6 @@ constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
 
 constexpr int kLedPictureWidth = 231;
 constexpr int kLedPictureHeight = 16;
-constexpr int kLedMode1Png = 172;
-constexpr int kLedMode2Png = 173;
 
 constexpr int kFirstBarPng = 175;  // one bar picture per kind of recording, in row order
 constexpr int kBarHeight = 15;
@@ -102,8 +100,9 @@ BOOL CEtcDlg::OnInitDialog() {
 void CEtcDlg::CreateSkin() {
   titleFont_ = MakeFont(14, FW_BOLD);
   normalFont_ = MakeFont(13, FW_NORMAL);
-  const std::pair<CMemCanvas*, int> leds[] = {{&ledMode1_, kLedMode1Png},
-                                              {&ledMode2_, kLedMode2Png}};
+  const std::pair<CMemCanvas*, int> leds[] = {
+      {&ledMode1_, FindRow(IDC_ADDITIONAL_LED_MODE_1)->picture},
+      {&ledMode2_, FindRow(IDC_ADDITIONAL_LED_MODE_2)->picture}};
   for (const auto& [canvas, png] : leds) {
     canvas->Release();
     canvas->Create(nullptr, scale().Px(kLedPictureWidth), scale().Px(kLedPictureHeight));
