@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -203,7 +204,8 @@ std::u16string SliderValueText(const rows::PageRow& row, const rows::SliderScale
       return pages::SliderTooltipText(row.binding.sliderType, position) + u" V";
     case SliderValueType::kMotionSensitivity:
       // The scale names the positions: LOW, MID, HIGH.
-      for (const rows::ScaleMark& mark : scale->marks) {
+      for (const rows::ScaleMark& mark :
+           scale ? scale->marks : std::span<const rows::ScaleMark>()) {
         if (mark.steps == position - row.binding.low) return std::u16string(mark.text);
       }
       break;
@@ -408,17 +410,19 @@ void WritePage(Json& json, std::vector<Control> controls) {
   NameControls(controls);
   json.Open('[');
   bool inSection = false;
-  int lineTop = 0;
+  std::optional<int> lineTop;  // none before a section's first control
   for (const Control& c : controls) {
     if (std::string_view(c.kind) == "title") {
       if (inSection) json.Close(']').Close(']').Close('}');
       json.Open('{').Key("title").Text(c.text).Key("lines").Open('[').Open('[');
       inSection = true;
-      lineTop = -1000;
+      lineTop.reset();
       continue;
     }
-    if (lineTop != -1000 && std::abs(c.y - lineTop) >= kSameLine) json.Close(']').Open('[');
-    if (lineTop == -1000 || std::abs(c.y - lineTop) >= kSameLine) lineTop = c.y;
+    if (!lineTop || std::abs(c.y - *lineTop) >= kSameLine) {
+      if (lineTop) json.Close(']').Open('[');
+      lineTop = c.y;
+    }
     WriteControl(json, c);
   }
   if (inSection) json.Close(']').Close(']').Close('}');

@@ -6,9 +6,8 @@ const ClockEdit = { tick: 0, date: 1, time: 2, now: 3 };
 async function loadCore(ianaZone, language) {
   const module = await createCore();
   const text = (pointer) => module.UTF8ToString(pointer);
-  const call = (name, ...args) =>
-    module.ccall(name, 'number',
-    args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
+  const call = (name, ...args) => module.ccall(
+    name, 'number', args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
   module.ccall('web_start', null, ['string', 'string'], [ianaZone, language]);
 
   function putFile(path, bytes) {

@@ -110,7 +110,10 @@ async function save() {
   try {
     // The record goes over the file the card holds now, as the program writes it.
     core.putFile('/card/setup.cfg', await card.read('setup.cfg'));
-    if (!core.save('/card/')) return failed();
+    if (!core.save('/card/')) {
+      failed();
+      return;
+    }
     const settings = core.getFile('/card/setup.cfg');
     const clock = core.getFile('/card/time.dat');
     await card.write('setup.cfg', settings);
@@ -121,12 +124,16 @@ async function save() {
   } catch (error) {
     failed();
   }
-  return undefined;
 }
 
-// What Save would write, kept aside before the card is formatted.
+// What Save would write, downloaded to keep while the card is formatted.
 async function keepCopy() {
-  core.putFile('/copy/setup.cfg', await card.read('setup.cfg'));
+  try {
+    core.putFile('/copy/setup.cfg', await card.read('setup.cfg'));
+  } catch (error) {
+    setState('error', core.text('IDS_WEB_OPEN_FAILED'));
+    return;
+  }
   core.save('/copy/');
   await new PickedCard().write('setup.cfg', core.getFile('/copy/setup.cfg'));
 }
