@@ -40,16 +40,29 @@ function settingsFile(length, checkSum) {
   return bytes;
 }
 
-// The factory settings as the camera's record holds them, by offset.
-function factorySettings() {
-  const bytes = new Uint8Array(432);
+// The factory settings by offset: what Initialize writes, and what Save
+// writes (with the current version) where the card has no settings.
+const FACTORY_INTS = { 52: 2, 56: 3, 60: 3, 64: 1, 76: 0, 80: 0, 84: 0, 100: 1, 108: 1, 112: 3,
+  116: 0, 120: 7, 132: 1, 136: 1, 140: 1, 144: 1, 148: 1, 152: 2, 156: 3, 160: 3, 164: 0, 168: 0,
+  172: 0, 176: 7, 180: 0, 184: 1, 196: 3, 200: 48, 204: 6, 208: 6, 212: 1, 216: 0, 372: -480,
+  376: 1, 412: 0, 416: 0, 428: 0 };
+const FACTORY_TEXTS = { 8: ['R470', 16], 228: ['SETTING\\R470_Setting.exe', 128],
+  380: ['Pacific Standard Time', 32] };
+
+function withFactorySettings(record) {
+  const bytes = Uint8Array.from(record);
   const view = new DataView(bytes.buffer);
-  const ints = { 4: 0x00010005, 52: 2, 56: 3, 60: 3, 64: 1, 100: 1, 108: 1, 112: 3, 120: 7,
-    132: 1, 136: 1, 140: 1, 144: 1, 148: 1, 152: 2, 156: 3, 160: 3, 176: 7, 184: 1, 196: 3,
-    200: 48, 204: 6, 208: 6, 212: 1, 372: -480, 376: 1 };
-  for (const [offset, value] of Object.entries(ints)) view.setInt32(Number(offset), value, true);
-  const texts = { 8: 'R470', 228: 'SETTING\\R470_Setting.exe', 380: 'Pacific Standard Time' };
-  for (const [offset, text] of Object.entries(texts)) bytes.set(Buffer.from(text), Number(offset));
+  for (const [offset, value] of Object.entries(FACTORY_INTS)) view.setInt32(Number(offset), value, true);
+  for (const [offset, [text, width]] of Object.entries(FACTORY_TEXTS)) {
+    bytes.fill(0, Number(offset), Number(offset) + width);
+    bytes.set(Buffer.from(text), Number(offset));
+  }
+  return bytes;
+}
+
+function factorySettings() {
+  const bytes = withFactorySettings(new Uint8Array(432));
+  new DataView(bytes.buffer).setUint32(4, 0x00010005, true);
   return bytes;
 }
 
@@ -228,6 +241,34 @@ test('without the File System Access API, dropped files are saved as the same by
     assert.match(await page.textContent('#message'), /Copy the downloaded setup.cfg and time.dat/);
     await page.context().close();
   }
+});
+
+test('parking mode goes off only when confirmed; Initialize puts the factory settings back', async () => {
+  const page = await openPage();
+  const file = settingsFile(432, 432);
+  new DataView(file.buffer).setInt32(180, 1, true);
+  await putCard(page, { 'setup.cfg': file });
+  await page.getByRole('button', { name: 'Open' }).click();
+  await page.waitForFunction(() => document.documentElement.dataset.state === 'loaded');
+  await tab(page, 'Parking Mode').click();
+  const on = page.getByRole('radio', { name: /^Enabled \(Switch/ });
+  const off = page.getByRole('radio', { name: /^Disabled \(Turn off/ });
+  const questions = [];
+  page.once('dialog', (dialog) => { questions.push(dialog.message()); dialog.dismiss(); });
+  await off.click();
+  assert.equal(await on.isChecked(), true);
+  page.once('dialog', (dialog) => dialog.accept());
+  await off.click();
+  assert.equal(await off.isChecked(), true);
+  assert.deepEqual(questions, ['If Parking Mode is disabled,\nthe dash cam stops recording when the vehicle is turned off.']);
+
+  await page.getByRole('button', { name: 'Initialize' }).click();
+  await page.getByRole('button', { name: 'Save' }).click();
+  await page.waitForFunction(() => document.documentElement.dataset.state === 'saved');
+  const expected = withFactorySettings(file);
+  new DataView(expected.buffer).setUint32(0, 432, true);
+  assert.deepEqual((await readCard(page))['setup.cfg'], expected);
+  await page.context().close();
 });
 
 test('a card that takes no writes: Save says so, and time.dat is left as it was', async () => {
