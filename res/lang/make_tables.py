@@ -233,6 +233,26 @@ TEXTS = [
      "Impossible d'enregistrer le paramétrage sur la carte mémoire."),
     ("IDS_STRING1970", "Check that the card is inserted and not write-protected, then try again.",
      "Vérifiez que la carte est insérée et non protégée en écriture, puis réessayez."),
+    ("IDS_STRING198", "The memory card was formatted, but not everything could be put back on it.",
+     "La carte mémoire a été formatée, mais tout n'a pas pu y être remis."),
+    ("IDS_STRING199", "Not put back on the card:",
+     "Non remis sur la carte :"),
+    ("IDS_STRING1990", "Check that the card is inserted and not write-protected, then format the "
+     "same card again before closing this program to put them back.",
+     "Vérifiez que la carte est insérée et non protégée en écriture, puis formatez à nouveau la "
+     "même carte avant de fermer ce programme pour les y remettre."),
+    ("IDS_STRING200", "The card's setup.cfg could not be read before the format, so it could not "
+     "be put back.",
+     "Le fichier setup.cfg de la carte n'a pas pu être lu avant le formatage ; il n'a donc pas pu "
+     "être remis."),
+    ("IDS_STRING201", "This memory card is too small to be formatted as FAT32.",
+     "Cette carte mémoire est trop petite pour être formatée en FAT32."),
+    ("IDS_STRING202", "This memory card is too large to be formatted as FAT32 (2 TB at most).",
+     "Cette carte mémoire est trop grande pour être formatée en FAT32 (2 To au maximum)."),
+    ("IDS_STRING203", "The card's setup.cfg could not be read before the format; the copy kept "
+     "from an earlier format was put back instead.",
+     "Le fichier setup.cfg de la carte n'a pas pu être lu avant le formatage ; la copie conservée "
+     "d'un formatage précédent a été remise à la place."),
 ]
 
 

@@ -8,13 +8,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/card/boot_serial.h"
 #include "core/card/fat32_format.h"
 #include "core/card/file_block_device.h"
 
@@ -22,8 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
-constexpr std::uint32_t kClusterBytes = 32 * 1024;
+constexpr std::uint64_t kMiB = 1024ull * 1024;
+constexpr std::uint64_t kGiB = 1024 * kMiB;
 // 2024-03-15 14:30:45.67 local time.
 constexpr card::DateTime kFormatTime = {2024, 3, 15, 14, 30, 45, 670};
 
@@ -167,6 +171,7 @@ struct ImageCase {
   std::uint64_t bytes;
   std::uint32_t sectorSize;
   std::uint64_t hidden;
+  std::uint32_t clusterBytes;  // the largest that leaves the card FAT32
 };
 
 class Fat32Image : public testing::TestWithParam<ImageCase> {
@@ -181,15 +186,20 @@ class Fat32Image : public testing::TestWithParam<ImageCase> {
 TEST_P(Fat32Image, FormatsACleanLabelledVolumeOverStaleData) {
   const ImageCase c = GetParam();
   TempImage image(c.name, c.bytes);
+  // As the program formats a card: with the largest clusters, up to 32 KiB,
+  // that leave it a FAT32 volume.
   const card::LayoutResult planned =
-      card::ComputeFat32Layout({c.bytes / c.sectorSize, c.sectorSize, c.hidden});
+      card::ComputeLargestClusterLayout({c.bytes / c.sectorSize, c.sectorSize, c.hidden});
   ASSERT_TRUE(planned.ok());
+  EXPECT_EQ(planned.layout.sectorsPerCluster * c.sectorSize, c.clusterBytes);
+  const std::uint32_t clusterBytes = c.clusterBytes;
   DirtyMetadata(image.path(), planned.layout);
 
   card::OpenedFileDevice opened = card::FileBlockDevice::Open(image.path(), c.sectorSize);
   ASSERT_TRUE(opened.status.ok());
   card::FormatRequest request;
   request.hiddenSectors = c.hidden;
+  request.clusterBytes = clusterBytes;
   request.time = kFormatTime;
   const card::FormatResult result = card::FormatFat32(*opened.device, request, {});
   ASSERT_TRUE(result.ok());
@@ -209,7 +219,7 @@ TEST_P(Fat32Image, FormatsACleanLabelledVolumeOverStaleData) {
   EXPECT_EQ(minfo.exitCode, 0) << minfo.output;
   for (const std::string& expected :
        {"sector size: " + std::to_string(c.sectorSize) + " bytes",
-        "cluster size: " + std::to_string(kClusterBytes / c.sectorSize) + " sectors",
+        "cluster size: " + std::to_string(clusterBytes / c.sectorSize) + " sectors",
         "hidden sectors: " + std::to_string(c.hidden), std::string("serial number: 16063052"),
         std::string("disk label=\"R470       \""), std::string("disk type=\"FAT32   \""),
         "free clusters=" + std::to_string(l.clusterCount - 1)}) {
@@ -223,12 +233,15 @@ TEST_P(Fat32Image, FormatsACleanLabelledVolumeOverStaleData) {
   std::string digits = mdir.output.substr(0, mdir.output.find(" bytes free"));
   digits = digits.substr(digits.find_last_of('\n') + 1);
   std::erase(digits, ' ');
-  EXPECT_EQ(digits, std::to_string(std::uint64_t{l.clusterCount - 1} * kClusterBytes)) << mdir.output;
+  EXPECT_EQ(digits, std::to_string(std::uint64_t{l.clusterCount - 1} * clusterBytes))
+      << mdir.output;
 
   ExpectWhatTheToolsMiss(image.path(), l);
+  const std::vector<std::uint8_t> boot = ReadBytes(image.path(), 0, c.sectorSize);
+  EXPECT_EQ(card::BootSectorSerial(std::as_bytes(std::span(boot))), 0x16063052u);
 
-  // The volume takes a file: a second entry and a second cluster.
-  const TempImage file(std::string(c.name) + "_file", 1000);
+  // The volume takes a file: a second entry and a second cluster (of any size).
+  const TempImage file(std::string(c.name) + "_file", 500);
   const ToolRun mcopy = RunTool("mcopy -i " + img + " " + Quoted(file.path()) + " ::/F.TXT");
   EXPECT_EQ(mcopy.exitCode, 0) << mcopy.output;
   const ToolRun after = RunTool("fsck.fat -n " + img);
@@ -239,11 +252,56 @@ TEST_P(Fat32Image, FormatsACleanLabelledVolumeOverStaleData) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cards, Fat32Image,
-    testing::Values(ImageCase{"4GiB", 4 * kGiB, 512, 8192}, ImageCase{"32GiB", 32 * kGiB, 512, 0},
-                    ImageCase{"32GiB_4Kn", 32 * kGiB, 4096, 0},
-                    ImageCase{"64GiB", 64 * kGiB, 512, 63},
-                    ImageCase{"256GiB", 256 * kGiB, 512, 8192}),
+    testing::Values(ImageCase{"40MiB", 40 * kMiB, 512, 0, 512},
+                    ImageCase{"1GiB", kGiB, 512, 8192, 8192},
+                    ImageCase{"2GiB", 2 * kGiB, 512, 0, 16384},
+                    ImageCase{"4GiB", 4 * kGiB, 512, 8192, 32768},
+                    ImageCase{"32GiB", 32 * kGiB, 512, 0, 32768},
+                    ImageCase{"32GiB_4Kn", 32 * kGiB, 4096, 0, 32768},
+                    ImageCase{"64GiB", 64 * kGiB, 512, 63, 32768},
+                    ImageCase{"256GiB", 256 * kGiB, 512, 8192, 32768}),
     [](const testing::TestParamInfo<ImageCase>& param) { return std::string("Card") + param.param.name; });
+
+// Cards are told apart by the serial number their boot sector records,
+// whichever formatter wrote it; a sector that records none gives none.
+TEST(BootSectorSerial, ReadsWhatFormattersRecorded) {
+  if (!HasTool("mkfs.fat")) GTEST_SKIP() << "needs dosfstools";
+  const struct {
+    const char* name;
+    std::uint64_t bytes;
+    const char* options;
+    std::optional<std::uint32_t> serial;
+  } cases[] = {
+      {"FAT12", 4 * kMiB, "-F 12 -i 0A0B0C0D", 0x0A0B0C0D},
+      {"FAT16", 64 * kMiB, "-F 16 -i 1234ABCD", 0x1234ABCD},
+      {"FAT32", 64 * kMiB, "-F 32 -i CAFE0001", 0xCAFE0001},
+      {"zeroed by a failed format", 4 * kMiB, nullptr, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempImage image("serial", c.bytes);
+    if (c.options != nullptr) {
+      const ToolRun mkfs =
+          RunTool(std::string("mkfs.fat ") + c.options + " " + Quoted(image.path()));
+      ASSERT_EQ(mkfs.exitCode, 0) << mkfs.output;
+    }
+    const std::vector<std::uint8_t> boot = ReadBytes(image.path(), 0, 512);
+    EXPECT_EQ(card::BootSectorSerial(std::as_bytes(std::span(boot))), c.serial);
+  }
+  // exFAT, as large cards come from the shop, and NTFS keep it elsewhere.
+  std::vector<std::byte> sector(512);
+  sector[510] = std::byte{0x55};
+  sector[511] = std::byte{0xAA};
+  std::memcpy(sector.data() + 3, "EXFAT   ", 8);
+  sector[100] = std::byte{0x78};
+  sector[103] = std::byte{0x12};
+  EXPECT_EQ(card::BootSectorSerial(sector), 0x12000078u);
+  std::memcpy(sector.data() + 3, "NTFS    ", 8);
+  sector[72] = std::byte{0x01};
+  EXPECT_EQ(card::BootSectorSerial(sector), 0x00000001u);
+  sector[511] = std::byte{0};
+  EXPECT_EQ(card::BootSectorSerial(sector), std::nullopt) << "no boot signature";
+}
 
 // Offsets past 4 GiB must not wrap, and the file must never grow.
 TEST(FileBlockDevice, WritesWhereAskedAndNeverPastTheEnd) {

@@ -77,9 +77,9 @@ TEST(LangFiles, BothTablesHoldTheSameKeysInTheSameOrder) {
   ASSERT_NE(english.table.DefaultSection(), nullptr);
   ASSERT_NE(french.table.DefaultSection(), nullptr);
   const std::vector<std::u16string> keys = Keys(*english.table.DefaultSection());
-  EXPECT_EQ(keys.size(), 102u);
+  EXPECT_EQ(keys.size(), 109u);
   EXPECT_EQ(keys.front(), u"IDS_STRING101");
-  EXPECT_EQ(keys.back(), u"IDS_STRING1970");
+  EXPECT_EQ(keys.back(), u"IDS_STRING203");
   EXPECT_EQ(Keys(*french.table.DefaultSection()), keys);
   for (const ParsedTable* parsed : {&english, &french}) {
     const lang::LangSection* font = parsed->table.FindSection(u"font");
@@ -129,6 +129,9 @@ TEST(LangFiles, TextsKeepAccentsAndSpacing) {
       {"french", u"IDS_STRING1970",
        u"V\u00e9rifiez que la carte est ins\u00e9r\u00e9e et non prot\u00e9g\u00e9e en "
        u"\u00e9criture, puis r\u00e9essayez."},
+      {"french", u"IDS_STRING198",
+       u"La carte m\u00e9moire a \u00e9t\u00e9 format\u00e9e, mais tout n'a pas pu y \u00eatre "
+       u"remis."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(text::ToUtf8(c.key));
@@ -154,7 +157,9 @@ TEST(LangFiles, DifferFromTheGivenTablesOnlyInTheMendedFrenchTexts) {
        u"Elle est en cours d'utilisation par Vistapane ou un autre programme."},
   };
   // Keys the program added to the tables it was given.
-  const std::u16string_view added[] = {u"IDS_STRING197", u"IDS_STRING1970"};
+  const std::u16string_view added[] = {u"IDS_STRING197", u"IDS_STRING1970", u"IDS_STRING198",
+                                       u"IDS_STRING199", u"IDS_STRING1990", u"IDS_STRING200",
+                                       u"IDS_STRING201", u"IDS_STRING202",  u"IDS_STRING203"};
   // Over every given key and text of both tables, in file order, as given.
   constexpr std::uint64_t kGivenTables = 3946522560109711520;
 

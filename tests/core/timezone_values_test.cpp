@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/text/u16.h"
+#include "core/timezone/utc_offset_label.h"
 #include "core/timezone/zone_values.h"
 #include "timezone_test_data.h"
 
@@ -99,5 +100,35 @@ TEST(ZoneValues, StringsAreCutAtNulAndBoundedByBufferAndField) {
     const bool isStd = std::u16string_view(c.valueName) == u"Std";
     EXPECT_EQ(isStd ? zone.standardName : zone.displayName, c.expected);
     EXPECT_EQ(isStd ? zone.displayName : zone.standardName, u"");
+  }
+}
+
+// The list's labels must name the offset that Save writes, whatever the
+// database's display name says.
+TEST(UtcOffsetLabel, NamesTheOffsetAndReplacesALabelNamingAnother) {
+  struct Case {
+    const char16_t* display;
+    int32_t minutesEast;
+    const char16_t* want;
+  } cases[] = {
+      {u"", 540, u""},
+      {u"(Tokyo Standard Time)", 540, u"(Tokyo Standard Time)"},
+      {u"(UTC+09:00) Osaka", 540, u"(UTC+09:00) Osaka"},
+      {u"(UTC-03:00) Greenland", -120, u"(UTC-02:00) Greenland"},
+      {u"(UTC+02:00) Amman", 180, u"(UTC+03:00) Amman"},
+      {u"(UTC) Coordinated Universal Time", 0, u"(UTC) Coordinated Universal Time"},
+      {u"(UTC) Coordinated Universal Time", -30, u"(UTC-00:30) Coordinated Universal Time"},
+      {u"(UTC+00:00) Dublin", 0, u"(UTC+00:00) Dublin"},
+      {u"(UTC-00:00) Dublin", 0, u"(UTC-00:00) Dublin"},
+      {u"(UTC+05:45) Kathmandu", 345, u"(UTC+05:45) Kathmandu"},
+      {u"(UTC+05:45) Kathmandu", 123, u"(UTC+02:03) Kathmandu"},
+      {u"(UTC+0545) Kathmandu", 123, u"(UTC+0545) Kathmandu"},  // no label
+      {u"(UTC+05:45 Kathmandu", 123, u"(UTC+05:45 Kathmandu"},
+      {u"(UTC+05:45)", 6000, u"(UTC+100:00)"},
+      {u"(UTC+05:45)", INT32_MIN, u"(UTC-35791394:08)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(text::ToUtf8(c.display) + " at " + std::to_string(c.minutesEast));
+    EXPECT_EQ(text::ToUtf8(tz::WithUtcOffsetLabel(c.display, c.minutesEast)), text::ToUtf8(c.want));
   }
 }

@@ -17,8 +17,9 @@
 # holds the old setup.cfg and the program file.
 # Run 2: a write-protected card (an immutable image) is left as it was, the
 # failure message shows, and the files are put back all the same.
-# Runs 3 and 4: a format that fails and cannot put anything back, then the
-# driver's second try, which puts the card's settings back.
+# Runs 3 to 5: a format that fails and cannot put anything back; another
+# card of the same size with settings of its own, which keeps them; then
+# the driver's second try on the first card, which puts its settings back.
 # Usage: format_card.sh PROGRAM.exe SCREENSHOT_DIR
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -103,11 +104,13 @@ answer_format_question() {  # key screenshot name
 # Starts a format from the page and plays the format's part on the folder:
 # empties it, and with "unwritable" also makes it immutable, so nothing can
 # be put back.
+# The settings the card in the drive should get back.
+expected=$work/setup.cfg.before
 format_card() {  # screenshot name [unwritable]
   rm -f "$backup"
   local popup
   answer_format_question y "$1"
-  wait_for 20 cmp -s "$backup" "$work/setup.cfg.before" || fail "setup.cfg was not backed up"
+  wait_for 20 cmp -s "$backup" "$expected" || fail "setup.cfg was not backed up"
   rm -rf "$card/SETTING"
   [ "${2:-}" = unwritable ] && chattr +i "$card"
   popup=$(wait_for_window "$popup_title" 20) || fail "no progress popup"
@@ -122,7 +125,7 @@ format_card() {  # screenshot name [unwritable]
 }
 
 check_card_folder() {
-  cmp -s "$card/SETTING/setup.cfg" "$work/setup.cfg.before" || fail "setup.cfg was not put back"
+  cmp -s "$card/SETTING/setup.cfg" "$expected" || fail "setup.cfg was not put back"
   cmp -s "$card/SETTING/R470_Setting.exe" "$exe" || fail "the program file differs"
 }
 
@@ -160,19 +163,35 @@ check_card_folder
 chattr -i "$image"
 mdir -i "$image" :: | grep -q KEEP || fail "the protected card lost its files"
 
-# Run 3: the card's writes fail during the format (an immutable image) and
-# nothing can be written back to it (an immutable card folder): nothing is
-# put back, and only the backup holds the card's settings.
+# Run 3: a card that a failing format has left without its boot sector,
+# whose writes fail (an immutable image) and to which nothing can be
+# written back (an immutable card folder): nothing is put back, and only
+# the program, and the backup beside it, hold the card's settings.
+dd if=/dev/zero of="$image" bs=512 count=1 conv=notrunc 2>/dev/null
 chattr +i "$image"
 format_card unrestored unwritable
 chattr -i "$card" "$image"
 [ -z "$(ls -A "$card")" ] || fail "files were put back on a card that takes no writes"
 cmp -s "$backup" "$work/setup.cfg.before" || fail "the backup lost the settings"
-# What such a failure leaves on the card: a volume without its boot sector.
-dd if=/dev/zero of="$image" bs=512 count=1 conv=notrunc 2>/dev/null
 
-# Run 4: the driver formats again. The card holds no setup.cfg any more, yet
-# gets its own back, byte for byte.
+# Run 4: card B goes in, of the same size, with a file system and settings
+# of its own. It keeps its own settings, not the first card's.
+mv "$image" "$work/card-a.img"
+truncate -s 8G "$image"
+mkfs.fat -F 32 -s 8 -i B0B0B0B0 -n CARDB "$image" >/dev/null
+make_card "$card" "$exe"
+cp "$work/setup.cfg.before" "$work/setup.cfg.b"
+printf 'card B' | dd of="$work/setup.cfg.b" bs=1 seek=24 conv=notrunc 2>/dev/null
+cp "$work/setup.cfg.b" "$card/SETTING/setup.cfg"
+expected=$work/setup.cfg.b
+format_card other-card
+check_card_folder
+
+# Run 5: the first card again, still without a file system. It holds no
+# setup.cfg any more, yet gets its own back, byte for byte.
+mv "$work/card-a.img" "$image"
+rm -rf "${card:?}"/*
+expected=$work/setup.cfg.before
 format_card retried
 check_card_folder
 fsck.fat -n "$image" >/dev/null || fail "the retried format left errors"

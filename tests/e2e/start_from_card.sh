@@ -3,7 +3,8 @@
 # arguments, the way a driver does, and checks what lands on the card:
 # the local copy and relaunch, the window on screen, Save writing a 432-byte
 # setup.cfg with the defaults and no time.dat, Cancel writing nothing, and a
-# write-protected setup.cfg giving a message while the window stays open.
+# write-protected setup.cfg giving a message while the window stays open,
+# and two starts at the same moment opening one window between them.
 # Usage: start_from_card.sh PROGRAM.exe SCREENSHOT_DIR
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -72,4 +73,31 @@ xdotool search --name "^$title\$" >/dev/null 2>&1 || fail "the window closed aft
 [ "$(sha256sum "$card/SETTING/setup.cfg")" = "$before" ] || fail "the protected file changed"
 click "${cancel_xy[@]}"
 wait_until_closed "$title" || fail "the window did not close"
+chattr -i "$card/SETTING/setup.cfg"
+
+# 5. Two starts at the same moment, as a double click that went twice:
+# one window, whichever start wins. The last round starts the local copy
+# twice with the card folder, as two starts from the card that both got
+# their copy made would; a later start adds no window either.
+windows() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | wc -l; }
+copy=$(winepath -w "$(local_copy_dir)/R470_Setting.exe")
+for round in card card copy; do
+  if [ "$round" = card ]; then
+    wine 'E:\SETTING\R470_Setting.exe' >/dev/null 2>&1 &
+    wine 'E:\SETTING\R470_Setting.exe' >/dev/null 2>&1 &
+  else
+    wine "$copy" 'E:\SETTING\' >/dev/null 2>&1 &
+    wine "$copy" 'E:\SETTING\' >/dev/null 2>&1 &
+  fi
+  wait_for_window "$title" 30 >/dev/null || fail "no window after two starts"
+  sleep 4  # both starts are over by then
+  [ "$(windows)" -eq 1 ] || fail "two starts ($round) opened $(windows) windows"
+  if [ "$round" = copy ]; then
+    wine 'E:\SETTING\R470_Setting.exe' >/dev/null 2>&1
+    sleep 2
+    [ "$(windows)" -eq 1 ] || fail "a later start opened another window"
+  fi
+  click "${cancel_xy[@]}"
+  wait_until_closed "$title" || fail "the window did not close"
+done
 echo "start from card: all checks passed"

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "pc_zone.h"
 #include "random_card.h"
 #include "resource_ids.h"
 #include "running_program.h"
@@ -71,9 +72,17 @@ SeedRun RunSeed(const std::wstring& programPath, const std::wstring& folder, uns
   SeedRun run;
   Random random(seed);
   const CardFiles before = RandomCard(random);
+  // Drawn apart, so that a seed's card and actions stay what they were.
+  Random pcRandom(seed ^ 0x9e3779b9u);
+  const PcZone pcZone = RandomPcZone(pcRandom);
+  run.actions.push_back(Describe(pcZone));
   WriteCard(folder, before);
   RunningProgram program;
-  if (!program.Start(programPath, folder, run.failure)) return run;
+  if (!program.Start(programPath, folder, pcZone.tz, run.failure)) return run;
+  if (auto broken = FirstBrokenStartPromise(before, program.ReadScreen(), pcZone.standardUtc)) {
+    run.failure = *broken;
+    return run;
+  }
   for (int i = 0; i < actionCount; ++i) {
     run.actions.push_back(PerformRandomAction(program, random));
     if (program.WaitForExit(0)) {

@@ -30,7 +30,8 @@ struct StoredZone {
   const char* name;
   int offset;
 };
-// Known zones, a known name with another offset, a name no PC knows, and
+// Known zones, a known name with another offset, names no PC knows, offsets
+// no zone has (with a name, a name filling the field, or none), and
 // records that never had a zone.
 constexpr StoredZone kZones[] = {
     {"Pacific Standard Time", -480},
@@ -40,6 +41,9 @@ constexpr StoredZone kZones[] = {
     {"Pacific Standard Time", -420},
     {"Mars Standard Time", 330},
     {"Nowhere Standard Time", 17},
+    {"Pacific Standard Time", -421},
+    {"Lemuria And Atlantis Standard Ti", -5},
+    {"", 123},
     {"", 0},
     {"", 60},
 };
@@ -67,7 +71,7 @@ std::vector<std::uint8_t> RandomRecord(Random& random) {
   for (int offset : {24, 68, 92, 124, 220, 356, 420}) {
     if (random.Percent(20)) PutWord(record, offset, int(random.Below(1 << 30)));
   }
-  if (random.Percent(40)) {
+  if (random.Percent(50)) {
     const StoredZone& zone = kZones[random.Below(std::size(kZones))];
     std::memset(record.data() + 380, 0, 32);
     std::memcpy(record.data() + 380, zone.name, std::strlen(zone.name));

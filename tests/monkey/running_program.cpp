@@ -39,6 +39,7 @@ struct TopLevelSearch {
   HWND found = nullptr;
 };
 
+// A visible window of the process (of any process for 0) that `wanted`.
 HWND FindTopLevel(DWORD processId, HWND skip, bool (*wanted)(HWND)) {
   TopLevelSearch search{processId, skip, wanted};
   EnumWindows(
@@ -46,7 +47,9 @@ HWND FindTopLevel(DWORD processId, HWND skip, bool (*wanted)(HWND)) {
         auto& s = *reinterpret_cast<TopLevelSearch*>(context);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != s.processId || window == s.skip || !IsWindowVisible(window)) return TRUE;
+        if ((s.processId && owner != s.processId) || window == s.skip || !IsWindowVisible(window)) {
+          return TRUE;
+        }
         if (!s.wanted(window)) return TRUE;
         s.found = window;
         return FALSE;
@@ -66,26 +69,60 @@ bool IsDropDown(HWND window) {
   return name == L"ComboLBox" || name == L"SysMonthCal32" || name == L"DropDown";
 }
 
+// Wine gives a process the zone of the Unix TZ that it starts with, and a
+// process started from here inherits ours; so the program goes through Unix
+// env(1), its output to NUL. Wine cannot wait on such a start.
+bool StartInTimeZone(const std::wstring& commandLine, const wchar_t* tz) {
+  std::wstring command = L"/usr/bin/env TZ=" + std::wstring(tz) + L" wine " + commandLine;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE nul =
+      CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = nul;
+  PROCESS_INFORMATION env{};
+  const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &env);
+  CloseHandle(nul);
+  if (started) {
+    CloseHandle(env.hThread);
+    CloseHandle(env.hProcess);
+  }
+  return started;
+}
+
 }  // namespace
 
 bool RunningProgram::Start(const std::wstring& program, const std::wstring& cardFolder,
-                           std::string& error) {
+                           const wchar_t* tz, std::string& error) {
   std::wstring commandLine = L"\"" + program + L"\" " + cardFolder;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process_)) {
+  const bool started = tz ? StartInTimeZone(commandLine, tz)
+                          : CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                                           FALSE, 0, nullptr, nullptr, &startup, &process_);
+  if (!started) {
     error = "the program could not be started";
     return false;
   }
-  WaitForInputIdle(process_.hProcess, 20000);
+  if (process_.hProcess) WaitForInputIdle(process_.hProcess, 20000);
   for (int tries = 0; tries < 400 && !main_; ++tries) {
+    // Started through env(1), the program is known by its window alone.
     main_ = FindTopLevel(process_.dwProcessId, nullptr, IsMainWindow);
     if (!main_) Sleep(50);
   }
   if (!main_) {
     error = "the main window did not appear";
     return false;
+  }
+  if (!process_.hProcess) {
+    GetWindowThreadProcessId(main_, &process_.dwProcessId);
+    process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_.dwProcessId);
+    if (!process_.hProcess) {
+      error = "the program's process could not be opened";
+      return false;
+    }
   }
   // The pages other than the first are built right after the first paint.
   for (int tries = 0; tries < 200; ++tries) {
@@ -101,7 +138,7 @@ bool RunningProgram::Start(const std::wstring& program, const std::wstring& card
 RunningProgram::~RunningProgram() {
   if (process_.hProcess) {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) Kill();
-    CloseHandle(process_.hThread);
+    if (process_.hThread) CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
 }

@@ -14,9 +14,11 @@ namespace monkey {
 
 class RunningProgram {
  public:
-  // Starts `program` with the card folder as its argument and waits for its
-  // main window; false (with `error` set) when it does not appear.
-  bool Start(const std::wstring& program, const std::wstring& cardFolder, std::string& error);
+  // Starts `program` with the card folder as its argument, in the Unix
+  // time zone `tz` (null: ours), and waits for its main window; false (with
+  // `error` set) when it does not appear.
+  bool Start(const std::wstring& program, const std::wstring& cardFolder, const wchar_t* tz,
+             std::string& error);
   ~RunningProgram();
 
   HWND MainWindow() const { return main_; }

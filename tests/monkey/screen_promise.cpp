@@ -227,12 +227,52 @@ bool AllDisabled(const ScreenView& screen, Page page, const std::vector<int>& id
   });
 }
 
-const RegistryZone* ZoneByDisplay(const std::vector<RegistryZone>& zones,
-                                  const std::wstring& display) {
-  for (const RegistryZone& zone : zones) {
-    if (zone.displayName == display) return &zone;
+// The offset in minutes east of UTC that an entry's leading "(UTC)" or
+// "(UTC+hh:mm)" label names; nullopt for an entry without one.
+std::optional<std::int32_t> LabelledOffset(const std::wstring& entry) {
+  if (entry.rfind(L"(UTC)", 0) == 0) return 0;
+  if (entry.rfind(L"(UTC", 0) != 0 || entry.size() < 5) return std::nullopt;
+  const wchar_t sign = entry[4];
+  std::size_t at = 5;
+  const auto number = [&](std::int64_t& value) {
+    const std::size_t start = at;
+    for (value = 0; at < entry.size() && at - start < 6 && iswdigit(entry[at]); ++at) {
+      value = value * 10 + (entry[at] - L'0');
+    }
+    return at > start;
+  };
+  const auto take = [&](wchar_t c) {
+    if (at >= entry.size() || entry[at] != c) return false;
+    ++at;
+    return true;
+  };
+  std::int64_t hours = 0, minutes = 0;
+  if ((sign != L'+' && sign != L'-') || !number(hours) || !take(L':') || !number(minutes) ||
+      !take(L')')) {
+    return std::nullopt;
   }
-  return nullptr;
+  const std::int64_t offset = (sign == L'-' ? -1 : 1) * (hours * 60 + minutes);
+  return std::int32_t(offset);
+}
+
+// What an entry says after its label: the place a zone is named by.
+std::wstring Place(const std::wstring& entry) {
+  const std::size_t end = LabelledOffset(entry) ? entry.find(L')') + 1 : 0;
+  return entry.substr(end);
+}
+
+std::wstring Widened(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+// How the list shows a zone that no zone of the PC stands for: its offset's
+// label and its name.
+std::wstring OwnEntry(std::int32_t offset, const std::string& name) {
+  const std::int64_t minutes = offset < 0 ? -std::int64_t(offset) : offset;
+  std::string entry =
+      Printf("(UTC%c%02d:%02d)", offset < 0 ? '-' : '+', int(minutes / 60), int(minutes % 60));
+  if (!name.empty()) entry += " " + name;
+  return Widened(entry);
 }
 
 std::wstring ShownZone(const ScreenView& screen) {
@@ -362,34 +402,40 @@ class PromiseCheck {
     const std::wstring shown = ShownZone(screen_);
     const std::string name = TextAt(saved_, kZoneName);
     const std::int32_t offset = WordAt(saved_, kZoneOffset);
+    const auto broken = [&](const char* why) {
+      return Printf("time zone: the list shows \"%s\", setup.cfg holds \"%s\" %d (%s)",
+                    Narrow(shown).c_str(), name.c_str(), offset, why);
+    };
+    // time.dat carries the offset that Save writes, so it must be the one
+    // the entry names.
+    if (LabelledOffset(shown) != offset) return broken("another offset");
     const bool asLoaded = std::equal(saved_.begin() + kZoneName.offset,
                                      saved_.begin() + kZoneName.offset + kZoneName.size,
                                      loaded_.begin() + kZoneName.offset) &&
                           offset == WordAt(loaded_, kZoneOffset);
-    const RegistryZone* known = nullptr;
+    const auto tail = saved_.begin() + kZoneName.offset + int(name.size());
+    const bool padded = std::all_of(tail, saved_.begin() + kZoneName.offset + kZoneName.size,
+                                    [](std::uint8_t byte) { return byte == 0; });
+    if (!asLoaded && !padded) return broken("bytes left behind the name");
+    // The entry of a PC zone, by its place and offset, or a zone listed as
+    // it is stored.
     for (const RegistryZone& zone : zones_) {
-      if (Narrow(zone.keyName) == name && zone.bias == offset) known = &zone;
-    }
-    if (known) {
-      const auto tail = saved_.begin() + kZoneName.offset + int(name.size());
-      const bool padded = std::all_of(tail, saved_.begin() + kZoneName.offset + kZoneName.size,
-                                      [](std::uint8_t byte) { return byte == 0; });
-      if (known->displayName == shown && (asLoaded || padded)) return std::nullopt;
-    } else if (asLoaded && !(name.empty() && offset == 0)) {
-      // A zone this PC does not know stays as it was, shown by the first
-      // listed zone of its offset (any zone when none has it).
-      const std::wstring* first = nullptr;
-      for (const std::wstring& item : screen_.zoneItems) {
-        const RegistryZone* zone = ZoneByDisplay(zones_, item);
-        if (zone && zone->bias == offset) {
-          first = &item;
-          break;
-        }
+      if (Place(zone.displayName) == Place(shown) && zone.bias == offset &&
+          Narrow(zone.keyName) == name) {
+        return std::nullopt;
       }
-      if (!first || *first == shown) return std::nullopt;
     }
-    return Printf("time zone: the list shows \"%s\", setup.cfg holds \"%s\" %d",
-                  Narrow(shown).c_str(), name.c_str(), offset);
+    if (shown == OwnEntry(offset, name)) return std::nullopt;
+    // A zone this PC does not know, or knows at another offset, stays as it
+    // was, shown by the first listed zone of its offset.
+    if (asLoaded) {
+      for (const std::wstring& item : screen_.zoneItems) {
+        if (LabelledOffset(item) != offset) continue;
+        if (item == shown) return std::nullopt;
+        break;
+      }
+    }
+    return broken("another zone");
   }
 
   // Fields no control shows: kept as loaded, or all set to their factory
@@ -446,9 +492,9 @@ class PromiseCheck {
     if (!date || !date->time || !time || !time->time) return "the clock pickers show no time";
     std::int32_t offset = WordAt(saved_, kZoneOffset);
     if (!IsSaved(kZoneOffset, 4)) {
-      const RegistryZone* zone = ZoneByDisplay(zones_, ShownZone(screen_));
-      if (!zone) return "time.dat: the time-zone list shows no zone";
-      offset = zone->bias;
+      const std::optional<std::int32_t> shown = LabelledOffset(ShownZone(screen_));
+      if (!shown) return "time.dat: the time-zone list shows no offset";
+      offset = *shown;
     }
     const int minutes = offset < 0 ? -offset : offset;
     const std::string line =
@@ -485,6 +531,17 @@ std::vector<std::uint8_t> FactoryRecord() {
   PutText(record, kZoneName, kZoneName.factory);
   for (const Field& field : Fields()) PutWord(record, field.offset, field.factory);
   return record;
+}
+
+std::optional<std::string> FirstBrokenStartPromise(const CardFiles& before,
+                                                   const ScreenView& atStart,
+                                                   std::int32_t pcStandardUtc) {
+  const std::vector<std::uint8_t> loaded = LoadedRecord(before);
+  if (!TextAt(loaded, kZoneName).empty() || WordAt(loaded, kZoneOffset) != 0) return std::nullopt;
+  const std::wstring shown = ShownZone(atStart);
+  if (LabelledOffset(shown) == pcStandardUtc) return std::nullopt;
+  return Printf("time zone: the record has none, and the list shows \"%s\" on a PC at %d min",
+                Narrow(shown).c_str(), pcStandardUtc);
 }
 
 std::optional<std::string> FirstBrokenPromise(const CardFiles& before, const CardFiles& after,

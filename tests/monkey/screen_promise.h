@@ -4,6 +4,7 @@
 // settings record and each page's controls from their tables, written here
 // again on purpose: it shares nothing with the program but the control ids.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,13 @@ namespace monkey {
 std::optional<std::string> FirstBrokenPromise(const CardFiles& before, const CardFiles& after,
                                               const ScreenView& screen,
                                               const std::vector<RegistryZone>& zones);
+
+// What the screen must show as the program starts, before any input: a
+// record that never had a zone shows the PC's, of the PC's standard offset
+// `pcStandardUtc` (minutes east of UTC); nullopt when it does.
+std::optional<std::string> FirstBrokenStartPromise(const CardFiles& before,
+                                                   const ScreenView& atStart,
+                                                   std::int32_t pcStandardUtc);
 
 // The factory record, 432 bytes, as the oracle's own table gives it.
 std::vector<std::uint8_t> FactoryRecord();

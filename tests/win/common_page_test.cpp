@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,7 +31,8 @@
 namespace {
 
 constexpr char16_t kLongName[] = u"Somewhere Far Away Standard Time (Islands)";
-const tz::PcTimeZone kPcInTokyo{540, 0, u"Tokyo Standard Time"};
+const tz::PcTimeZone kPcInTokyo{540, 0, u"Tokyo Standard Time", u"Tokyo Standard Time",
+                                u"(Tokyo Standard Time)"};
 
 // Registry biases (minutes west of UTC): Tokyo is -540.
 tztest::FakeZones Zones() {
@@ -74,8 +77,8 @@ class CommonPageTest : public ::testing::Test {
     clockTime = savedClockTime_;
   }
 
-  void Open(const tz::TimeZoneSource& zones = Zones()) {
-    page_ = std::make_unique<CCommonDlg>(zones, [] { return kPcInTokyo; });
+  void Open(const tz::TimeZoneSource& zones = Zones(), const tz::PcTimeZone& pc = kPcInTokyo) {
+    page_ = std::make_unique<CCommonDlg>(zones, [pc] { return pc; });
     ASSERT_TRUE(page_->Create(parent_));
   }
   void OpenAndShow() {
@@ -122,6 +125,43 @@ class CommonPageTest : public ::testing::Test {
     SYSTEMTIME st{};
     SendMessageW(Item(picker), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
     return st;
+  }
+  int ZoneCount() const {
+    return static_cast<int>(SendMessageW(Item(IDC_COMMON_TIME_ZONE_COMBO), CB_GETCOUNT, 0, 0));
+  }
+  int SelectedZone() const {
+    return static_cast<int>(SendMessageW(Item(IDC_COMMON_TIME_ZONE_COMBO), CB_GETCURSEL, 0, 0));
+  }
+  // The list dropped down, an entry passed over with the keyboard, then
+  // closed by a click elsewhere: it shows its old entry again.
+  void BrowseZonesWithoutChoosing(int passedOver) {
+    const HWND list = Item(IDC_COMMON_TIME_ZONE_COMBO);
+    const int shown = SelectedZone();
+    const auto notify = [&](int code) {
+      SendMessageW(page_->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_COMMON_TIME_ZONE_COMBO, code),
+                   reinterpret_cast<LPARAM>(list));
+    };
+    notify(CBN_DROPDOWN);
+    PickZone(passedOver);
+    SendMessageW(list, CB_SETCURSEL, shown, 0);
+    notify(CBN_CLOSEUP);
+  }
+  // The time-zone suffix of the time.dat that Save would write now.
+  std::string ClockFileSuffix() {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        (L"common-page-" + std::to_wstring(GetCurrentProcessId()) + L".dat");
+    const int wasSet = clockSet;
+    clockSet = 1;
+    clockTime = {2026, 12, 2, 8, 3, 59, 7, 0};
+    SettingsFile().WriteClockFile(path.wstring());
+    clockSet = wasSet;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    in.close();
+    std::filesystem::remove(path);
+    return line.size() < 5 ? line : line.substr(line.size() - 5);
   }
   std::wstring SelectedZoneText() const {
     const HWND list = Item(IDC_COMMON_TIME_ZONE_COMBO);
@@ -355,6 +395,85 @@ TEST_F(CommonPageTest, ZoneListShowsTheCatalogueAndTheStoredZone) {
                                                  u"] Bias[" + text::Dec(c.storedOffset) + u"]\n"),
               1);
   }
+}
+
+// The camera takes the PC's zone when its record has none; a zone the
+// list leaves out is stood in for by a listed zone of its offset, or else
+// listed itself, never by a zone of another offset.
+TEST_F(CommonPageTest, ARecordWithoutZoneTakesThePcsZoneThoughTheListLeavesItOut) {
+  struct Case {
+    const char* name;
+    tz::PcTimeZone pc;
+    const wchar_t* wantShown;
+    const char* wantName;
+    std::int32_t wantOffset;
+    int wantCount;
+    const char* wantSuffix;
+  } cases[] = {
+      {"another zone of its offset is listed",
+       {-420, 0, u"Mountain Standard Time (Mexico)", u"Mountain Standard Time (Mexico)",
+        u"(UTC-07:00) Chihuahua"},
+       L"(Mountain Standard Time)",
+       "Mountain Standard Time",
+       -420,
+       5,
+       "-0700"},
+      {"no zone of its offset is listed",
+       {-660, 0, u"UTC-11", u"UTC-11", u"(UTC-11:00) Coordinated Universal Time-11"},
+       L"(UTC-11:00) Coordinated Universal Time-11",
+       "UTC-11",
+       -660,
+       6,
+       "-1100"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SettingsFile().LoadDefaults(record_);
+    std::memset(record_.timeZoneName, 0, sizeof(record_.timeZoneName));
+    record_.timeZoneOffset = 0;
+    Open(Zones(), c.pc);
+    page_->ShowRecord();
+
+    EXPECT_EQ(SelectedZoneText(), c.wantShown);
+    EXPECT_EQ(ZoneCount(), c.wantCount);
+    EXPECT_EQ(NameField(record_), c.wantName);
+    EXPECT_EQ(record_.timeZoneOffset, c.wantOffset);
+    EXPECT_EQ(ClockFileSuffix(), c.wantSuffix);
+  }
+}
+
+// A stored offset that no listed zone has is listed as it is stored and
+// kept until the driver chooses another zone, and the driver can come back
+// to it; showing the record again lists it once, and Initialize drops it.
+TEST_F(CommonPageTest, AnOffsetNoZoneHasIsShownAndKeptUntilAnotherIsChosen) {
+  std::memset(record_.timeZoneName, 0, sizeof(record_.timeZoneName));
+  record_.timeZoneOffset = 123;
+  OpenAndShow();
+  EXPECT_EQ(SelectedZoneText(), L"(UTC+02:03)");
+  EXPECT_EQ(SelectedZone(), 1);  // east to west: after Tokyo's UTC+09:00
+  EXPECT_EQ(ZoneCount(), 6);
+  EXPECT_EQ(NameField(record_), "");
+  EXPECT_EQ(record_.timeZoneOffset, 123);
+  EXPECT_EQ(ClockFileSuffix(), "+0203");
+
+  BrowseZonesWithoutChoosing(0);
+  EXPECT_EQ(record_.timeZoneOffset, 123);
+  PickZone(0);
+  EXPECT_EQ(NameField(record_), "Tokyo Standard Time");
+  EXPECT_EQ(record_.timeZoneOffset, 540);
+  PickZone(1);
+  EXPECT_EQ(std::string(record_.timeZoneName, 32), std::string(32, '\0'));
+  EXPECT_EQ(record_.timeZoneOffset, 123);
+
+  page_->ShowRecord();
+  EXPECT_EQ(ZoneCount(), 6);
+  EXPECT_EQ(SelectedZoneText(), L"(UTC+02:03)");
+
+  SettingsFile().LoadDefaults(record_);
+  page_->ShowRecord();
+  EXPECT_EQ(ZoneCount(), 5);
+  EXPECT_EQ(SelectedZoneText(), L"(Pacific Standard Time)");
+  EXPECT_EQ(ClockFileSuffix(), "-0800");
 }
 
 // An older camera's file keeps its length on Save, so the fields it lacks

@@ -15,11 +15,11 @@
 
 #include "format_test_support.h"
 #include "resource_ids.h"
-#include "win/app/local_copy.h"
-#include "win/app/setting_app.h"
 #include "win/card/format_memory_card.h"
+#include "win/card/system_format_files.h"
 #include "win/lang/program_lang_resources.h"
 #include "win/platform/platform_seams.h"
+#include "win/platform/program_file.h"
 
 namespace {
 
@@ -34,9 +34,15 @@ constexpr wchar_t kSucceeded[] = L"Memory card formatted completely";
 constexpr wchar_t kFailed[] =
     L"Cannot format the memory card.\r\nIt is currently being used by Vistapane or another "
     L"program.\r\n";
-constexpr wchar_t kSettingsLost[] =
-    L"Cannot save the settings to the memory card.\r\nCheck that the card is inserted and not "
-    L"write-protected, then try again.\r\n";
+constexpr wchar_t kNotEverything[] =
+    L"The memory card was formatted, but not everything could be put back on it.\r\n";
+
+// The lines that name what is not back on the card.
+std::wstring Missing(const std::wstring& names) {
+  return L"\r\nNot put back on the card: " + names +
+         L"\r\nCheck that the card is inserted and not write-protected, then format the same "
+         L"card again before closing this program to put them back.\r\n";
+}
 
 class FakeEngine : public card::FormatEngine {
  public:
@@ -44,7 +50,9 @@ class FakeEngine : public card::FormatEngine {
   bool removable = true;
   int structureSteps = 3;
   std::optional<bool> outcome = true;  // empty: the engine cannot run
-  fs::path card;                       // the folder it empties
+  // A card the engine refuses by its size; kTried formats.
+  card::FormatAttempt sizeVerdict = card::FormatAttempt::kTried;
+  fs::path card;  // the folder it empties
   // What the card reads.
   card::CardIdentity identity{0xCA4D0001, std::uint64_t{8} << 30};
   // The serial number of the file system a format leaves; none: destroyed.
@@ -62,12 +70,13 @@ class FakeEngine : public card::FormatEngine {
   bool CanFormat(const std::wstring&) const override { return removable; }
   card::CardIdentity Identify(const std::wstring&) const override { return identity; }
 
-  bool Format(const std::wstring& root, card::FormatCallbackProc callback) override {
+  card::FormatAttempt Format(const std::wstring& root, card::FormatCallbackProc callback) override {
     ++calls;
     driveRoot = root;
     threadId = GetCurrentThreadId();
     popupUp = progressPopup != nullptr && IsWindow(progressPopup->hwnd());
-    if (!outcome) return false;
+    if (!outcome) return card::FormatAttempt::kUnavailable;
+    if (sizeVerdict != card::FormatAttempt::kTried) return sizeVerdict;
     for (const auto& entry : fs::directory_iterator(card)) fs::remove_all(entry.path());
     if (restoreBlocked) std::ofstream(card / L"SETTING") << "not a folder";
     identity.volumeSerial = serialAfter;
@@ -80,7 +89,7 @@ class FakeEngine : public card::FormatEngine {
     }
     BOOLEAN success = *outcome;
     callback(11, 0, &success);
-    return true;
+    return card::FormatAttempt::kTried;
   }
 };
 
@@ -108,8 +117,8 @@ class FormatFlow : public testing::Test {
     fs::create_directories(card_ / L"SETTING");
     cardFolder = (card_ / L"SETTING").wstring() + L"\\";
     engine_.card = card_;
-    program_ = app::ProgramPath();
-    backup_ = fs::path(app::FolderOf(program_.wstring())) / L"setup.cfg";
+    program_ = platform::ProgramPath();
+    backup_ = fs::path(platform::FolderOf(program_.wstring())) / L"setup.cfg";
     fs::remove(backup_);
     owner_ = CreateWindowExW(0, L"STATIC", L"format owner", WS_POPUP, 100, 100, 600, 500, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -139,7 +148,7 @@ class FormatFlow : public testing::Test {
         }
       }
     });
-    FormatMemoryCardWith(owner_, engine_, kept_);
+    FormatMemoryCardWith(owner_, engine_, files_, kept_);
   }
 
   fs::path Settings() const { return card_ / L"SETTING" / L"setup.cfg"; }
@@ -147,6 +156,7 @@ class FormatFlow : public testing::Test {
   std::wstring Message(const wchar_t* text) const { return std::wstring(kCaption) + L"|" + text; }
 
   FakeEngine engine_;
+  card::SystemFormatFiles files_;
   card::KeptSettings kept_;
   fs::path card_;
   fs::path program_;
@@ -235,8 +245,10 @@ TEST_F(FormatFlow, SettingsThatDidNotGoBackWaitForTheirOwnCard) {
   constexpr std::uint64_t k16G = std::uint64_t{16} << 30;
   const std::string ofA = CameraSettings(7);
   const std::string ofB = CameraSettings(11);
-  const std::wstring failedLost = std::wstring(kFailed) + kSettingsLost;
-  const std::wstring succeededLost = std::wstring(kSucceeded) + L"\r\n" + kSettingsLost;
+  // A card that takes no writes gets neither file back.
+  const std::wstring both = Missing(L"setup.cfg, " + program_.filename().wstring());
+  const std::wstring failedLost = kFailed + both;
+  const std::wstring succeededLost = kNotEverything + both;
   // One format: the card put in the drive, how its format ends, and what
   // the card holds afterwards.
   struct Step {
@@ -301,6 +313,88 @@ TEST_F(FormatFlow, SettingsThatDidNotGoBackWaitForTheirOwnCard) {
       EXPECT_EQ(messages_, std::vector<std::wstring>{Message(step.message.c_str())});
     }
   }
+}
+
+// The settings go back from memory, whole, into every level of their
+// folder, with ordinary attributes, whatever the backup beside the program
+// could be; a card no FAT32 volume fits is refused with the reason.
+TEST_F(FormatFlow, PutsTheCardsOwnBytesBackWhateverTheirShapeAndPlace) {
+  enum class Backup { kNone, kStaleReadOnly, kBlocked };
+  const struct {
+    const char* name;
+    std::vector<std::wstring> folder;  // below the card's root
+    std::size_t settingsBytes;
+    Backup backup;
+    card::FormatAttempt sizeVerdict;
+    std::wstring message;
+  } cases[] = {
+      {"two levels, accented",
+       {L"Cam Files", L"R\u00e9glages \u00c9"},
+       472,
+       Backup::kNone,
+       card::FormatAttempt::kTried,
+       kSucceeded},
+      {"over 1 MiB",
+       {L"SETTING"},
+       (2 << 20) + 3,
+       Backup::kNone,
+       card::FormatAttempt::kTried,
+       kSucceeded},
+      {"a stale read-only backup",
+       {L"SETTING"},
+       500,
+       Backup::kStaleReadOnly,
+       card::FormatAttempt::kTried,
+       kSucceeded},
+      {"no backup can be written",
+       {L"SETTING"},
+       500,
+       Backup::kBlocked,
+       card::FormatAttempt::kTried,
+       kSucceeded},
+      {"card too small",
+       {L"SETTING"},
+       432,
+       Backup::kNone,
+       card::FormatAttempt::kCardTooSmall,
+       L"This memory card is too small to be formatted as FAT32.\r\n"},
+      {"card too large",
+       {L"SETTING"},
+       432,
+       Backup::kNone,
+       card::FormatAttempt::kCardTooLarge,
+       L"This memory card is too large to be formatted as FAT32 (2 TB at most).\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& entry : fs::directory_iterator(card_)) fs::remove_all(entry.path());
+    fs::path folder = card_;
+    for (const std::wstring& level : c.folder) folder /= level;
+    fs::create_directories(folder);
+    cardFolder = folder.wstring() + L"\\";
+    std::string settings = CameraSettings(5);
+    settings.resize(c.settingsBytes, '\x5A');
+    WriteFile(folder / L"setup.cfg", settings);
+    SetFileAttributesW(backup_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(backup_);
+    if (c.backup == Backup::kStaleReadOnly) {
+      WriteFile(backup_, "an older card's");
+      SetFileAttributesW(backup_.c_str(), FILE_ATTRIBUTE_READONLY);
+    } else if (c.backup == Backup::kBlocked) {
+      fs::create_directory(backup_);
+    }
+    engine_.sizeVerdict = c.sizeVerdict;
+    messages_.clear();
+
+    Format();
+
+    EXPECT_EQ(messages_, std::vector<std::wstring>{Message(c.message.c_str())});
+    EXPECT_TRUE(ReadFile(folder / L"setup.cfg") == settings) << "not byte for byte";
+    EXPECT_EQ(GetFileAttributesW((folder / L"setup.cfg").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(ReadFile(folder / program_.filename()), ReadFile(program_));
+  }
+  SetFileAttributesW(backup_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  fs::remove_all(backup_);
 }
 
 TEST_F(FormatFlow, TheWorkerHasEndedAndIsReleasedWhenTheRunReturns) {

@@ -16,16 +16,16 @@
 #include "core/diag/diagnostics.h"
 #include "format_test_support.h"
 #include "resource_ids.h"
-#include "win/app/local_copy.h"
-#include "win/app/setting_app.h"
 #include "win/card/elevated_format.h"
 #include "win/card/format_card_switch.h"
 #include "win/card/format_engine.h"
 #include "win/card/format_memory_card.h"
 #include "win/card/format_route.h"
+#include "win/card/system_format_files.h"
 #include "win/card/test_hooks.h"
 #include "win/lang/program_lang_resources.h"
 #include "win/platform/platform_seams.h"
+#include "win/platform/program_file.h"
 
 namespace {
 
@@ -165,7 +165,7 @@ TEST(ElevatedFormat, ReportsTheInstancesStepsAndResult) {
     heardCommands.clear();
     heardSuccess = !c.success;
 
-    EXPECT_TRUE(engine.Format(L"E:\\", Record));
+    EXPECT_EQ(engine.Format(L"E:\\", Record), card::FormatAttempt::kTried);
 
     EXPECT_EQ(heardCommands, c.commands);
     EXPECT_EQ(heardSuccess, c.success);
@@ -227,7 +227,7 @@ TEST(ElevatedFormat, DeclinedElevationEndsLikeAFailedFormat) {
   fs::create_directories(cardPath / L"SETTING");
   std::ofstream(cardPath / L"SETTING" / L"setup.cfg", std::ios::binary) << "settings of this card";
   cardFolder = (cardPath / L"SETTING").wstring() + L"\\";
-  const fs::path backup = fs::path(app::FolderOf(app::ProgramPath())) / L"setup.cfg";
+  const fs::path backup = fs::path(platform::FolderOf(platform::ProgramPath())) / L"setup.cfg";
   HWND owner = CreateWindowExW(0, L"STATIC", L"format owner", WS_POPUP, 100, 100, 600, 500, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(owner, nullptr);
@@ -240,7 +240,8 @@ TEST(ElevatedFormat, DeclinedElevationEndsLikeAFailedFormat) {
     card::CardIdentity Identify(const std::wstring& root) const override {
       return inner.Identify(root);
     }
-    bool Format(const std::wstring& root, card::FormatCallbackProc callback) override {
+    card::FormatAttempt Format(const std::wstring& root,
+                               card::FormatCallbackProc callback) override {
       return inner.Format(root, callback);
     }
   };
@@ -261,7 +262,8 @@ TEST(ElevatedFormat, DeclinedElevationEndsLikeAFailedFormat) {
       }
     });
     card::KeptSettings kept;
-    FormatMemoryCardWith(owner, anyDrive, kept);
+    card::SystemFormatFiles files;
+    FormatMemoryCardWith(owner, anyDrive, files, kept);
   }
 
   EXPECT_EQ(declined.parameters.size(), 1u);

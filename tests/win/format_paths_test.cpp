@@ -110,7 +110,7 @@ TEST(SystemFormatEngine, WithoutWindowsFormatterEndsAsAFailureWhenTheVolumeIsRef
   diag::CollectingSink sink;
   reports.clear();
 
-  EXPECT_TRUE(card::SystemFormatEngine().Format(missing, RecordReport));
+  EXPECT_EQ(card::SystemFormatEngine().Format(missing, RecordReport), card::FormatAttempt::kTried);
 
   EXPECT_EQ(reports, (std::vector<std::pair<int, int>>{{11, FALSE}}));
   EXPECT_EQ(sink.lines, std::vector<std::u16string>{u"LoadLibrary(fmifs.dll) failed"});

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "resource_ids.h"
-#include "win/app/setting_app.h"
+#include "win/platform/program_file.h"
 #include "win/app/setting_dlg.h"
 
 namespace main_window_test {

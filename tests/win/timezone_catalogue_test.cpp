@@ -57,7 +57,8 @@ constexpr wchar_t kProbeFileVariable[] = L"DASHCAM_TZ_PROBE_FILE";
 
 struct ProbeReport {
   std::string pcKeyName;  // the zone that Windows itself names for the process
-  int index = -1;         // FindCurrentZone's answer
+  std::string pcDisplayName;
+  int index = -1;  // FindCurrentZone's answer
   std::string foundKeyName;
 };
 
@@ -98,8 +99,8 @@ bool RunProbe(const std::wstring& tzName, ProbeReport& report, std::string& fail
     Sleep(100);
   }
   std::ifstream in(std::filesystem::path{file});
-  const bool read = std::getline(in, report.pcKeyName) && in >> report.index && in.ignore() &&
-                    std::getline(in, report.foundKeyName);
+  const bool read = std::getline(in, report.pcKeyName) && std::getline(in, report.pcDisplayName) &&
+                    in >> report.index && in.ignore() && std::getline(in, report.foundKeyName);
   in.close();
   DeleteFileW(file.c_str());
   if (!read) failure = "no complete probe report within 30 seconds";
@@ -112,16 +113,16 @@ bool RunProbe(const std::wstring& tzName, ProbeReport& report, std::string& fail
 TEST(PcTimeZoneProbe, DISABLED_ReportsCurrentZone) {
   const wchar_t* path = _wgetenv(kProbeFileVariable);
   ASSERT_NE(path, nullptr);
-  DYNAMIC_TIME_ZONE_INFORMATION pc{};
-  GetDynamicTimeZoneInformation(&pc);
+  const tz::PcTimeZone pc = tz::ReadPcTimeZone();
   CTimeZoneInfoManager zones{tz::RegistryTimeZoneSource()};
-  const int index = zones.FindCurrentZone(tz::ReadPcTimeZone());
+  const int index = zones.FindCurrentZone(pc);
   const std::wstring partial = std::wstring(path) + L".part";
   {
     std::ofstream out(std::filesystem::path{partial});
-    out << text::ToUtf8(U16(pc.TimeZoneKeyName)) << '\n'
+    out << text::ToUtf8(pc.keyName) << '\n'
+        << text::ToUtf8(pc.displayName) << '\n'
         << index << '\n'
-        << text::ToUtf8(zones.GetAt(index).keyName) << '\n';
+        << (index >= 0 ? text::ToUtf8(zones.GetAt(index).keyName) : "") << '\n';
   }
   ASSERT_TRUE(MoveFileW(partial.c_str(), path));
 }
@@ -129,11 +130,14 @@ TEST(PcTimeZoneProbe, DISABLED_ReportsCurrentZone) {
 TEST(CurrentTimeZone, FollowsTheProcessTimeZone) {
   struct Case {
     const wchar_t* tz;
-    const char* expected;  // nullptr: Windows names an excluded zone, so index 0
+    const char* keyName;
+    const char* displayName;
+    bool listed;  // false: an excluded zone, which the catalogue cannot find
   } cases[] = {
-      {L"America/Los_Angeles", "Pacific Standard Time"},
-      {L"Asia/Tokyo", "Tokyo Standard Time"},
-      {L"Asia/Dhaka", nullptr},  // Bangladesh Standard Time
+      {L"America/Los_Angeles", "Pacific Standard Time", "(UTC-08:00) Pacific Time (US & Canada)",
+       true},
+      {L"Asia/Tokyo", "Tokyo Standard Time", "(UTC+09:00) Osaka, Sapporo, Tokyo", true},
+      {L"Asia/Dhaka", "Bangladesh Standard Time", "(UTC+06:00) Dhaka", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(text::ToUtf8(U16(c.tz)));
@@ -143,12 +147,12 @@ TEST(CurrentTimeZone, FollowsTheProcessTimeZone) {
       GTEST_SKIP() << failure;
     }
     ASSERT_EQ(failure, "");
-    if (c.expected != nullptr) {
-      EXPECT_EQ(report.pcKeyName, c.expected);
-      EXPECT_EQ(report.foundKeyName, c.expected);
+    EXPECT_EQ(report.pcKeyName, c.keyName);
+    EXPECT_EQ(report.pcDisplayName, c.displayName);
+    if (c.listed) {
+      EXPECT_EQ(report.foundKeyName, c.keyName);
     } else {
-      EXPECT_TRUE(tz::IsExcludedZoneName(text::FromUtf8(report.pcKeyName))) << report.pcKeyName;
-      EXPECT_EQ(report.index, 0);
+      EXPECT_EQ(report.index, -1);
     }
   }
 }

@@ -81,4 +81,15 @@ LayoutResult ComputeFat32Layout(const LayoutRequest& request) {
   return {LayoutError::kNone, layout};
 }
 
+LayoutResult ComputeLargestClusterLayout(LayoutRequest request) {
+  for (;;) {
+    const LayoutResult result = ComputeFat32Layout(request);
+    if (result.error != LayoutError::kVolumeTooSmall ||
+        request.clusterBytes <= request.bytesPerSector) {
+      return result;
+    }
+    request.clusterBytes /= 2;
+  }
+}
+
 }  // namespace card

@@ -61,4 +61,11 @@ struct LayoutResult {
 
 LayoutResult ComputeFat32Layout(const LayoutRequest& request);
 
+// The layout at the largest cluster size, from request.clusterBytes down to
+// one sector, at which the volume is FAT32: a card too small for FAT32 at
+// 32 KiB clusters (2 GiB and less) still gets the largest clusters it can
+// take, which suit the camera's long recordings best. When no size does,
+// the error at the smallest.
+LayoutResult ComputeLargestClusterLayout(LayoutRequest request);
+
 }  // namespace card

@@ -78,5 +78,5 @@ int CTimeZoneInfoManager::FindCurrentZone(const tz::PcTimeZone& pc) const {
     return zone.bias == pc.bias && zone.standardBias == pc.standardBias &&
            std::u16string_view(zone.standardName).substr(0, kComparedStandardNameChars) == pcName;
   });
-  return found == zones_.end() ? 0 : static_cast<int>(found - zones_.begin());
+  return found == zones_.end() ? -1 : static_cast<int>(found - zones_.begin());
 }

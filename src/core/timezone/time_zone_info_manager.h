@@ -14,11 +14,14 @@ namespace tz {
 
 // What the PC reports as its current zone, in the catalogue's terms: `bias`
 // in minutes east of UTC (the Windows Bias negated), `standardBias` as
-// Windows gives it, and the standard-time name.
+// Windows gives it, the standard-time name, and the zone's key name and
+// display name in the PC's database (empty when it has none).
 struct PcTimeZone {
   int32_t bias = 0;
   int32_t standardBias = 0;
   std::u16string standardName;
+  std::u16string keyName;
+  std::u16string displayName;
 };
 
 }  // namespace tz
@@ -40,7 +43,7 @@ class CTimeZoneInfoManager {
   int FindZone(std::u16string_view name, int32_t bias) const;
 
   // Index of the first zone with the PC's bias, standard bias and standard
-  // name (compared in its first 64 units), or 0 when none matches.
+  // name (compared in its first 64 units), or -1 when none matches.
   int FindCurrentZone(const tz::PcTimeZone& pc) const;
 
  private:

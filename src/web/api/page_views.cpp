@@ -97,8 +97,7 @@ std::u16string TwoDigits(int value) {
 // --- Common page -------------------------------------------------------
 
 Control CommonControl(const common::Row& row, const CalendarDate& today,
-                      const SettingsRecord& record, int zoneIndex,
-                      const CTimeZoneInfoManager& zones) {
+                      const SettingsRecord& record, const common::ZoneList& zones) {
   Control c{""};
   c.id = row.id;
   c.x = row.x;
@@ -150,8 +149,8 @@ Control CommonControl(const common::Row& row, const CalendarDate& today,
     case common::kZoneList:
       c.kind = "zones";
       c.width = EstimatedWidth(common::kZoneListSample, 0);
-      for (int i = 0; i < zones.GetCount(); ++i) c.options.push_back(zones.GetAt(i).displayName);
-      c.value = zoneIndex;
+      for (const common::ZoneEntry& entry : zones.entries) c.options.push_back(entry.displayName);
+      c.value = zones.selected;
       c.enabled = common::IsZoneSaved(record);
       break;
     case common::kSlider: {
@@ -183,10 +182,10 @@ Control CommonControl(const common::Row& row, const CalendarDate& today,
 }
 
 std::vector<Control> CommonControls(const CalendarDate& today, const SettingsRecord& record,
-                                    int zoneIndex, const CTimeZoneInfoManager& zones) {
+                                    const common::ZoneList& zones) {
   std::vector<Control> controls;
   for (const common::Row& row : common::kRows) {
-    controls.push_back(CommonControl(row, today, record, zoneIndex, zones));
+    controls.push_back(CommonControl(row, today, record, zones));
   }
   return controls;
 }
@@ -441,7 +440,7 @@ void SettingsPages::ShowRecord() {
       record.*pair.field = common::TickedRadio(pair, record) == pair.onId ? 1 : 0;
     }
   }
-  zoneIndex_ = common::SelectStoredZone(
+  zoneList_ = common::BuildZoneList(
       zones_, [this] { return pcZone_; }, record);
 }
 
@@ -449,7 +448,7 @@ std::string SettingsPages::View(const CalendarDate& today) const {
   const SettingsRecord& record = *settingsRecord;
   Json json;
   json.Open('[');
-  WritePage(json, CommonControls(today, record, zoneIndex_, zones_));
+  WritePage(json, CommonControls(today, record, zoneList_));
   WritePage(json, ModeControls(pages::normal::kRows, pages::normal::kScales, record));
   WritePage(json, ModeControls(pages::parking::kRows, pages::parking::kScales, record));
   WritePage(json, AdditionalControls(record));
@@ -502,7 +501,7 @@ void SettingsPages::Slide(Page page, int id, int position) {
 }
 
 void SettingsPages::ChooseZone(int index) {
-  if (common::ChooseZone(zones_, index, *settingsRecord)) zoneIndex_ = index;
+  if (common::ChooseZone(zoneList_, index, *settingsRecord)) zoneList_.selected = index;
 }
 
 void SettingsPages::EditClock(ClockEdit edit, bool ticked, const SystemTime& shown) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/pages/common_date_example.h"
+#include "core/pages/common_zone.h"
 #include "core/settings/clock_time.h"
 #include "core/timezone/time_zone_info_manager.h"
 
@@ -51,7 +52,7 @@ class SettingsPages {
  private:
   const CTimeZoneInfoManager& zones_;
   tz::PcTimeZone pcZone_;
-  int zoneIndex_ = -1;  // the zone list's selection, -1 for none
+  pages::common::ZoneList zoneList_;
 };
 
 }  // namespace web

@@ -61,11 +61,13 @@ tz::PcTimeZone PcZoneOf(std::string_view ianaName) {
   const auto* found = std::find_if(std::begin(kIanaZones), std::end(kIanaZones),
                                    [&](const IanaZone& zone) { return ianaName == zone.name; });
   if (found == std::end(kIanaZones)) return {};
+  const WindowsZone& windows = kWindowsZones[found->windowsZone];
   CRegTimeZoneInfo zone;
-  for (const tz::ZoneValue& value : ValuesOf(kWindowsZones[found->windowsZone])) {
+  for (const tz::ZoneValue& value : ValuesOf(windows)) {
     tz::ApplyZoneValue(zone, value.name, value.data);
   }
-  return {zone.bias, zone.standardBias, zone.standardName};
+  return {zone.bias, zone.standardBias, zone.standardName, text::FromUtf8(windows.keyName),
+          zone.displayName};
 }
 
 }  // namespace web

@@ -19,24 +19,6 @@ std::wstring RootOf(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-  size_t last = path.rfind(L'\\');
-  return last == std::wstring::npos ? std::wstring() : path.substr(0, last + 1);
-}
-
 bool IsOnRemovableDrive(const std::wstring& folder) {
   return !folder.empty() && GetDriveTypeW(RootOf(folder).c_str()) == DRIVE_REMOVABLE;
 }

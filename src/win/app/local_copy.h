@@ -6,10 +6,6 @@
 
 namespace app {
 
-// Full path of the running program file.
-std::wstring ProgramPath();
-// The path cut after its last backslash (the folder with its separator).
-std::wstring FolderOf(const std::wstring& path);
 // Whether the drive holding `folder` is removable (a memory card).
 bool IsOnRemovableDrive(const std::wstring& folder);
 // Copies the running program into the local application-data folder under

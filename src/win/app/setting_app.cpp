@@ -9,11 +9,10 @@
 #include "win/card/format_card_switch.h"
 #include "win/controls/picture_library.h"
 #include "win/platform/dll_loading.h"
+#include "win/platform/program_file.h"
 #include "win/platform/platform_seams.h"
 #include "win/platform/program_arguments.h"
 #include "win/platform/wide.h"
-
-std::wstring cardFolder;
 
 namespace {
 

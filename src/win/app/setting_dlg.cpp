@@ -11,7 +11,6 @@
 #include "win/app/local_copy.h"
 #include "win/app/main_window_keys.h"
 #include "win/app/registry_manager.h"
-#include "win/app/setting_app.h"
 #include "win/app/start_phases.h"
 #include "win/controls/accessibility.h"
 #include "win/controls/nine_patch.h"
@@ -22,6 +21,7 @@
 #include "win/pages/etc_dlg.h"
 #include "win/pages/normal_dlg.h"
 #include "win/pages/parking_dlg.h"
+#include "win/platform/program_file.h"
 #include "win/platform/wide.h"
 
 namespace {
@@ -107,7 +107,7 @@ BOOL CSettingDlg::OnInitDialog() {
   clockSet = 0;
   scale_ = WindowScale(hwnd());
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, scale_.Px(kWidth), scale_.Px(kHeight), SWP_HIDEWINDOW);
-  if (cardFolder.empty()) {
+  if (cardFolder.empty() || CardHasWindowAlready()) {
     PostQuitMessage(0);
     return TRUE;
   }
@@ -139,9 +139,14 @@ BOOL CSettingDlg::OnInitDialog() {
 // From a removable drive the program copies itself to the PC and starts the
 // copy with the card folder; true when this process is then done.
 bool CSettingDlg::RunsFromLocalCopy() {
-  programFolder_ = app::FolderOf(app::ProgramPath());
+  programFolder_ = platform::FolderOf(platform::ProgramPath());
   if (!app::IsOnRemovableDrive(programFolder_)) return false;
-  std::wstring copy = app::MakeLocalCopy(app::ProgramPath());
+  // Copying over the local copy that shows this card would fail anyway.
+  if (app::ShowWindowHolding(programFolder_)) {
+    PostQuitMessage(0);
+    return true;
+  }
+  std::wstring copy = app::MakeLocalCopy(platform::ProgramPath());
   if (copy.empty()) return false;
   if (app::Relaunch(copy, programFolder_)) {
     PostQuitMessage(0);
@@ -150,6 +155,16 @@ bool CSettingDlg::RunsFromLocalCopy() {
   // The copy could not be started: edit the card from here instead of
   // leaving the driver with nothing.
   cardFolder = programFolder_;
+  return false;
+}
+
+bool CSettingDlg::CardHasWindowAlready() {
+  instance_.emplace(cardFolder);
+  if (instance_->HeldElsewhere()) {
+    app::ShowWindowHolding(cardFolder);
+    return true;
+  }
+  instance_->SetWindow(hwnd());
   return false;
 }
 

@@ -9,12 +9,14 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/settings/card_settings.h"
 #include "core/settings/settings_file.h"
 #include "core/skin/scale.h"
 #include "win/app/main_window_keys.h"
+#include "win/app/single_instance.h"
 #include "win/controls/mem_canvas.h"
 #include "win/controls/rbutton.h"
 #include "win/controls/rstatic_text.h"
@@ -41,6 +43,9 @@ class CSettingDlg : public Dialog {
 
  private:
   bool RunsFromLocalCopy();
+  // True when another window edits the card folder: it comes to the front
+  // and this process ends.
+  bool CardHasWindowAlready();
   void LoadCard();
   // The window's own pictures and fonts at scale_, anew.
   void CreateSkin();
@@ -94,6 +99,7 @@ class CSettingDlg : public Dialog {
   // when their tab is chosen first.
   std::array<std::unique_ptr<CBaseDialog>, 4> pages_;
   std::wstring programFolder_;
+  std::optional<app::SingleInstance> instance_;  // this window's claim on the card folder
   skin::Scale scale_;
   bool initialised_ = false;
   bool painted_ = false;  // the first paint is over

@@ -4,7 +4,7 @@
 
 #include "core/diag/diagnostics.h"
 #include "core/text/u16.h"
-#include "win/app/local_copy.h"
+#include "win/platform/program_file.h"
 #include "win/card/format_card_switch.h"
 #include "win/framework/handle.h"
 
@@ -57,7 +57,7 @@ HANDLE StartElevated(const std::wstring& program, const std::wstring& parameters
 }
 
 HANDLE StartElevatedInstance(const std::wstring& parameters, DWORD& error) {
-  return StartElevated(app::ProgramPath(), parameters, error);
+  return StartElevated(platform::ProgramPath(), parameters, error);
 }
 
 void FormatThroughElevatedInstance(const std::wstring& driveRoot, FormatCallbackProc callback,

@@ -2,6 +2,10 @@
 
 #include <winioctl.h>
 
+#include <optional>
+
+#include "core/card/boot_serial.h"
+#include "core/card/sector_buffer.h"
 #include "core/diag/diagnostics.h"
 #include "win/card/elevated_format.h"
 #include "win/card/format_route.h"
@@ -41,13 +45,18 @@ DateTime LocalNow() {
           now.wMilliseconds};
 }
 
+// \\.\E: for E:\.
+std::wstring RawVolumePath(const std::wstring& driveRoot) {
+  return L"\\\\.\\" + driveRoot.substr(0, 2);
+}
+
 // The size of the disk behind driveRoot, 0 when it cannot be read. A
 // handle without read or write access is enough for the question, so this
 // needs no administrator rights.
 std::uint64_t VolumeBytes(const std::wstring& driveRoot) {
-  const std::wstring path = L"\\\\.\\" + driveRoot.substr(0, 2);
-  UniqueKernelHandle volume(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueKernelHandle volume(CreateFileW(RawVolumePath(driveRoot).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
   if (!volume) return 0;
   // The extended answer carries partition and detection data behind its
   // fixed part; a buffer of only the fixed size may be refused.
@@ -65,6 +74,35 @@ std::uint64_t VolumeBytes(const std::wstring& driveRoot) {
   LARGE_INTEGER size{};
   if (GetLastError() != ERROR_NOT_SUPPORTED || !GetFileSizeEx(volume.get(), &size)) return 0;
   return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+// The volume's first 4096 bytes, a whole number of sectors of any size.
+// Reading a raw volume may need administrator rights, so this may fail.
+bool ReadFirstSector(const std::wstring& driveRoot, SectorBuffer& sector) {
+  UniqueKernelHandle volume(CreateFileW(RawVolumePath(driveRoot).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+  DWORD read = 0;
+  const auto bytes = sector.Bytes();
+  return volume &&
+         ReadFile(volume.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+         read == bytes.size();
+}
+
+// A card that no FAT32 volume fits, at any cluster size, is refused before
+// anything is written, with the reason; memory cards have 512-byte
+// sectors. A size that cannot be read is left to the formatter.
+std::optional<FormatAttempt> RefuseBySize(std::uint64_t bytes) {
+  if (bytes == 0) return std::nullopt;
+  switch (ComputeLargestClusterLayout({bytes / 512, 512}).error) {
+    case LayoutError::kVolumeTooSmall:
+      return FormatAttempt::kCardTooSmall;
+    case LayoutError::kVolumeTooLarge:
+    case LayoutError::kTooManyClusters:
+      return FormatAttempt::kCardTooLarge;
+    default:
+      return std::nullopt;
+  }
 }
 
 // Only the system's own copy: a fmifs.dll put beside the program on the
@@ -114,6 +152,15 @@ bool SystemFormatEngine::CanFormat(const std::wstring& driveRoot) const {
 CardIdentity SystemFormatEngine::Identify(const std::wstring& driveRoot) const {
   CardIdentity card;
   card.bytes = VolumeBytes(driveRoot);
+  // Read from the card itself where this process may: Wine reports one
+  // serial number per drive, whatever card is in it, so only the boot
+  // sector tells cards apart there. A card whose boot sector is gone has
+  // none, whatever the system still reports.
+  SectorBuffer sector(kSectorBufferAlignment);
+  if (ReadFirstSector(driveRoot, sector)) {
+    card.volumeSerial = BootSectorSerial(sector.Bytes());
+    return card;
+  }
   DWORD serial = 0;
   if (GetVolumeInformationW(driveRoot.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) {
     card.volumeSerial = serial;
@@ -121,16 +168,18 @@ CardIdentity SystemFormatEngine::Identify(const std::wstring& driveRoot) const {
   return card;
 }
 
-bool SystemFormatEngine::Format(const std::wstring& driveRoot, FormatCallbackProc callback) {
+FormatAttempt SystemFormatEngine::Format(const std::wstring& driveRoot,
+                                         FormatCallbackProc callback) {
+  const std::uint64_t bytes = VolumeBytes(driveRoot);
+  if (const std::optional<FormatAttempt> refused = RefuseBySize(bytes)) return *refused;
   UniqueModule fmifs = LoadWindowsFormatter();
   const FormatExProc formatEx = FindFormatEx(fmifs.get());
-  if (ChooseFormatRoute(formatEx != nullptr, VolumeBytes(driveRoot)) ==
-      FormatRoute::kWindowsFormatter) {
+  if (ChooseFormatRoute(formatEx != nullptr, bytes) == FormatRoute::kWindowsFormatter) {
     FormatWithWindows(formatEx, driveRoot, callback);
   } else {
     FormatWithOwnWriter(driveRoot, callback);
   }
-  return true;
+  return FormatAttempt::kTried;
 }
 
 void SystemFormatEngine::FormatWithOwnWriter(const std::wstring& driveRoot,
@@ -160,6 +209,9 @@ void SystemFormatEngine::FormatWithOwnWriter(const std::wstring& driveRoot,
 bool FormatOpenedVolume(RawVolumeDevice& volume, const FormatProgress& progress) {
   FormatRequest request;
   request.hiddenSectors = volume.HiddenSectors();
+  const LayoutResult fitted = ComputeLargestClusterLayout(
+      {volume.SectorCount(), volume.SectorSize(), request.hiddenSectors});
+  if (fitted.ok()) request.clusterBytes = fitted.layout.sectorsPerCluster * volume.SectorSize();
   request.time = LocalNow();
   return FormatFat32(volume, request, progress).ok();
 }

@@ -20,6 +20,14 @@ namespace card {
 // success flag behind actionInfo. Returns TRUE to go on.
 using FormatCallbackProc = BOOLEAN(WINAPI*)(int command, DWORD subAction, PVOID actionInfo);
 
+// How far a format came, as the engine can tell.
+enum class FormatAttempt {
+  kTried,         // the callback heard command 11 with the result
+  kUnavailable,   // nothing could format the card
+  kCardTooSmall,  // below the smallest FAT32 volume; nothing was written
+  kCardTooLarge,  // beyond the largest FAT32 volume; nothing was written
+};
+
 class FormatEngine {
  public:
   virtual ~FormatEngine() = default;
@@ -32,9 +40,9 @@ class FormatEngine {
   virtual CardIdentity Identify(const std::wstring& driveRoot) const = 0;
 
   // Quick-formats the volume at driveRoot with FAT32 and the label "R470",
-  // reporting through callback on the calling thread. False when no format
-  // could even be tried; callback then never hears command 11.
-  virtual bool Format(const std::wstring& driveRoot, FormatCallbackProc callback) = 0;
+  // reporting through callback on the calling thread. Unless the result is
+  // kTried, no format was tried and callback never hears command 11.
+  virtual FormatAttempt Format(const std::wstring& driveRoot, FormatCallbackProc callback) = 0;
 };
 
 // Opens the card's raw volume for the FAT32 writer.
@@ -57,7 +65,8 @@ class SystemFormatEngine final : public FormatEngine {
   bool CanFormat(const std::wstring& driveRoot) const override;
   // The volume's serial number and the disk's size.
   CardIdentity Identify(const std::wstring& driveRoot) const override;
-  bool Format(const std::wstring& driveRoot, FormatCallbackProc callback) override;
+  // Refuses a card that no FAT32 volume fits before anything is written.
+  FormatAttempt Format(const std::wstring& driveRoot, FormatCallbackProc callback) override;
 
  private:
   void FormatWithOwnWriter(const std::wstring& driveRoot, FormatCallbackProc callback);
@@ -66,8 +75,9 @@ class SystemFormatEngine final : public FormatEngine {
   ElevatedStarter startElevated_;
 };
 
-// Quick-formats an opened volume with the program's FAT32 writer and the
-// local time; true when the volume was written in full.
+// Quick-formats an opened volume with the program's FAT32 writer, the
+// largest clusters its size allows (up to 32 KiB) and the local time; true
+// when the volume was written in full.
 bool FormatOpenedVolume(RawVolumeDevice& volume, const FormatProgress& progress);
 
 }  // namespace card

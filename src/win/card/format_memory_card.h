@@ -2,21 +2,21 @@
 // Formatting the memory card that holds cardFolder, started from the
 // Additional-functions page once the user has confirmed.
 //
-// On the user-interface thread: the card's setup.cfg is copied beside the
-// program, the progress popup is shown and, once it is up, a worker thread
-// formats the card (FAT32, quick, label "R470") and moves the bar 20 points
-// per finished structure step; the worker sets the bar to 100 or 0, leaves
-// it on screen for a second and closes the popup. After the worker has
-// ended, the card folder is made again, setup.cfg (when this run could back
-// it up) and the program file are copied back, and a message box says
-// whether the format succeeded and, when setup.cfg did not go back, that
-// the settings are not on the card. Such settings are kept for the next
-// format of the same card (card::KeptSettings).
+// On the user-interface thread: the card's setup.cfg is taken (see
+// core/card/card_restore.h), the progress popup is shown and, once it is
+// up, a worker thread formats the card (FAT32, quick, label "R470") and
+// moves the bar 20 points per finished structure step; the worker sets the
+// bar to 100 or 0, leaves it on screen for a second and closes the popup.
+// After the worker has ended, the card folder, setup.cfg and the program
+// file are put back, and a message box says whether the format succeeded
+// and names whatever is not back on the card.
 
 #include <windows.h>
 
 #include <string>
 
+#include "core/card/format_files.h"
+#include "core/card/kept_settings.h"
 #include "win/card/format_engine.h"
 #include "win/pages/prog_popup_dlg.h"
 
@@ -31,20 +31,23 @@ extern CProgPopupDlg* progressPopup;
 // Does nothing without a card folder; refuses with the failure message a
 // drive that is not removable and the drive the program runs from.
 void FormatMemoryCard(HWND owner);
-// The same with another engine, keeping settings that did not go back on
-// their card in `kept` (FormatMemoryCard keeps them for the whole run).
-void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine, card::KeptSettings& kept);
+// The same with another engine and other files, keeping settings that did
+// not go back on their card in `kept` (FormatMemoryCard keeps them for the
+// whole run).
+void FormatMemoryCardWith(HWND owner, card::FormatEngine& engine, card::FormatFiles& files,
+                          card::KeptSettings& kept);
 
 // What the worker thread is given; lives in FormatMemoryCard's frame until
 // the worker has ended.
 struct FormatJob {
   std::wstring driveRoot;  // "E:\"
   card::FormatEngine* engine = nullptr;
+  card::FormatAttempt attempt = card::FormatAttempt::kUnavailable;  // written by the worker
 };
 
 // The worker: runs the engine, shows the result on the bar for a second and
 // closes progressPopup. Returns 1 after a format attempt, 0 when the engine
-// could not try.
+// could not try or refused the card.
 DWORD WINAPI FormatThreadProc(LPVOID formatJob);
 
 // The engine's progress callback: 11 sets formatSucceeded from the BOOLEAN

@@ -1,6 +1,6 @@
 #include "win/card/format_paths.h"
 
-#include "win/app/local_copy.h"
+#include "win/platform/program_file.h"
 
 namespace card {
 namespace {
@@ -17,7 +17,7 @@ std::wstring DriveRootOf(const std::wstring& path) {
 }  // namespace
 
 CardFormatPaths MakeCardFormatPaths(const std::wstring& cardFolder, const std::wstring& programPath) {
-  const std::wstring programFolder = app::FolderOf(programPath);
+  const std::wstring programFolder = platform::FolderOf(programPath);
   const std::wstring programName = programPath.substr(programFolder.size());
   return {DriveRootOf(cardFolder), cardFolder + L"setup.cfg", programPath,
           programFolder + L"setup.cfg", cardFolder + programName};

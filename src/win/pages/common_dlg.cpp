@@ -60,7 +60,7 @@ SystemTime PickerTime(HWND page, int picker) {
   return FromSystemTime(st);
 }
 
-// The zone list's selected entry, which is also the catalogue index.
+// The zone list's selected item, which is also the index of its entry.
 int SelectedZone(HWND page) {
   return static_cast<int>(
       SendDlgItemMessageW(page, IDC_COMMON_TIME_ZONE_COMBO, CB_GETCURSEL, 0, 0));
@@ -197,13 +197,13 @@ void CCommonDlg::ShowZoneList() {
 void CCommonDlg::FillZoneList() {
   const HWND list = GetDlgItem(hwnd(), IDC_COMMON_TIME_ZONE_COMBO);
   if (SendMessageW(list, CB_GETCOUNT, 0, 0) > 0) SendMessageW(list, CB_RESETCONTENT, 0, 0);
-  for (int i = 0; i < catalogue_->GetCount(); ++i) {
-    SendMessageW(list, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Wide(catalogue_->GetAt(i).displayName)));
-  }
+  zoneList_ = {};
   if (settingsRecord == nullptr) return;
-  const int selected = SelectStoredZone(*catalogue_, readPcZone_, *settingsRecord);
-  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  zoneList_ = BuildZoneList(*catalogue_, readPcZone_, *settingsRecord);
+  for (const ZoneEntry& entry : zoneList_.entries) {
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry.displayName)));
+  }
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(zoneList_.selected), 0);
 }
 
 void CCommonDlg::ShowFields() {
@@ -285,9 +285,7 @@ void CCommonDlg::OnPickerChanged(int id) {
 }
 
 void CCommonDlg::OnZoneSelected() {
-  if (catalogue_ && settingsRecord != nullptr) {
-    ChooseZone(*catalogue_, SelectedZone(hwnd()), *settingsRecord);
-  }
+  if (settingsRecord != nullptr) ChooseZone(zoneList_, SelectedZone(hwnd()), *settingsRecord);
 }
 
 void CCommonDlg::OnZoneListOpened() {
@@ -302,10 +300,10 @@ void CCommonDlg::OnZoneListOpened() {
 // so what Save writes is what the list shows.
 void CCommonDlg::OnZoneListClosed() {
   const std::optional<ZoneBeforeList> before = std::exchange(zoneBeforeList_, std::nullopt);
-  if (!catalogue_ || settingsRecord == nullptr) return;
+  if (settingsRecord == nullptr) return;
   const int shown = SelectedZone(hwnd());
   if (!before || shown != before->index) {
-    ChooseZone(*catalogue_, shown, *settingsRecord);
+    ChooseZone(zoneList_, shown, *settingsRecord);
     return;
   }
   settingsRecord->timeZoneOffset = before->offset;

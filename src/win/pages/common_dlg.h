@@ -15,6 +15,7 @@
 
 #include "core/pages/common_fields.h"
 #include "core/pages/common_layout.h"
+#include "core/pages/common_zone.h"
 #include "core/timezone/time_zone_info_manager.h"
 #include "win/controls/sub_slider.h"
 #include "win/framework/handle.h"
@@ -70,11 +71,12 @@ class CCommonDlg : public CBaseDialog {
   struct ZoneBeforeList {
     int index;
     std::int32_t offset;
-    std::array<char, sizeof(SettingsRecord::timeZoneName)> name;
+    pages::common::ZoneNameField name;
   };
 
-  // Zone n of the catalogue is item n of the zone list.
   std::optional<CTimeZoneInfoManager> catalogue_;
+  // Entry n is item n of the zone list.
+  pages::common::ZoneList zoneList_;
   PcZoneReader readPcZone_;
   UniqueFont titleFont_;
   UniqueFont boldFont_;

@@ -5,8 +5,9 @@
 
 namespace tz {
 
-// From GetTimeZoneInformation: the Bias negated (minutes east of UTC), the
-// StandardBias and the StandardName.
+// From GetDynamicTimeZoneInformation: the Bias negated (minutes east of
+// UTC), the StandardBias, the StandardName and the key name; and the
+// display name that the time-zone database gives that key.
 PcTimeZone ReadPcTimeZone();
 
 }  // namespace tz
