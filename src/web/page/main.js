@@ -39,7 +39,7 @@ const handlers = {
       refresh();
       return;
     }
-    if (control.id === clockCheckId) editClock(ClockEdit.tick);
+    if (page === 0 && control.id === clockCheckId) editClock(ClockEdit.tick);
     else core.click(page, control.id, input.checked);
     edited();
   },
@@ -91,6 +91,18 @@ function show(table) {
   tabs = makeTabs($('tabs'), names, panels, tabs ? tabs.selected() : 0);
   for (const id of ['tabs', 'panels', 'commands']) $(id).hidden = false;
   $('opener').hidden = true;
+}
+
+// Files picked or dropped, read whole first: the folder may go away.
+async function openPicked(files) {
+  let picked;
+  try {
+    picked = await PickedCard.from(await files);
+  } catch (error) {
+    setState('error', core.text('IDS_WEB_OPEN_FAILED'));
+    return;
+  }
+  await openCard(picked);
 }
 
 async function openCard(opened) {
@@ -163,12 +175,11 @@ async function start() {
   }
   setLanguage(language);
   $('open').addEventListener('click', chooseFolder);
-  $('pick-folder').addEventListener('change', async (event) =>
-    openCard(await PickedCard.from(event.target.files)));
+  $('pick-folder').addEventListener('change', (event) => openPicked(event.target.files));
   document.addEventListener('dragover', (event) => event.preventDefault());
-  document.addEventListener('drop', async (event) => {
+  document.addEventListener('drop', (event) => {
     event.preventDefault();
-    openCard(await PickedCard.from(await droppedFiles(event.dataTransfer)));
+    openPicked(droppedFiles(event.dataTransfer));
   });
   $('initialize').addEventListener('click', () => {
     core.initialize();
