@@ -5,7 +5,9 @@
 #   2. the size of the program file;
 #   3. the FAT32 writer against mkfs.fat on sparse images of 8, 64 and
 #      256 GiB: time and bytes written;
-#   4. the pictures decoded while the window paints (a count, not a time).
+#   4. the pictures decoded while the window paints (a count, not a time);
+#   5. the web page settings.html: its bytes, and in headless Chromium the
+#      time to its first render, to a card shown and of a save.
 # Figures only: no target is asserted here. The exit status is non-zero
 # when a check behind a figure fails (a picture decoded while painting, a
 # volume that fsck.fat rejects).
@@ -260,6 +262,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The web page's figures, from its own tree and Debian's Chromium.
+web() {
+  build_tree web >/dev/null
+  ensure_node_packages
+  node bench/web_page.mjs "$ROOT/build/web/settings.html"
+}
+
 echo "Measuring..." >&2
 echo
 machine
@@ -268,6 +277,7 @@ phases
 size
 format
 decodes
+web
 
 if ((${#failures[@]})); then
   printf 'FAILED: %s\n' "${failures[@]}" >&2

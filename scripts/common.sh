@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PACKAGES=(cmake g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick dosfstools mtools e2fsprogs
-  clang libclang-rt-dev)
+  clang libclang-rt-dev emscripten unicode-cldr-core chromium nodejs)
 
 ensure_packages() {
   local missing=()
@@ -22,6 +22,14 @@ build_tree() {  # preset [extra cmake arguments...]
   local preset=$1; shift
   cmake --preset "$preset" -Wno-dev "$@" >/dev/null
   cmake --build --preset "$preset" -j"$(nproc)"
+}
+
+# The web page's test and tool packages (tests/web/package.json, exact
+# versions in its lock file); none of them downloads a browser.
+ensure_node_packages() {
+  # Node from outside Debian brings its own npm; Debian's comes apart.
+  command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq npm >/dev/null
+  (cd "$ROOT/tests/web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 }
 
 ci_flags() {

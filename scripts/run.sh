@@ -3,19 +3,40 @@
 # does: from the SETTING folder of a memory card (a demo card folder mapped
 # as the removable drive E:). Without a display it runs on a virtual one,
 # saves a screenshot under build/ and says where.
+#
+# The demo card carries the web page settings.html beside the program when
+# the web tree builds. `run.sh --web` opens that page on the demo card
+# instead: in Chromium on the display, or without one, headless, saving
+# screenshots of its four pages under build/web-screenshots.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$ROOT"
 
 ensure_packages
+card="$ROOT/build/demo-card"
+mkdir -p "$card/SETTING"
+if build_tree web; then
+  cp build/web/settings.html "$card/SETTING/"
+else
+  echo "The web page did not build; the demo card goes without it." >&2
+fi
+
+if [ "${1:-}" = "--web" ]; then
+  [ -f "$card/SETTING/settings.html" ] || exit 1
+  if [ -n "${DISPLAY:-}" ]; then
+    exec chromium "file://$card/SETTING/settings.html"
+  fi
+  ensure_node_packages
+  node tests/web/show_card.mjs "$card/SETTING" "$ROOT/build/web-screenshots"
+  exit 0
+fi
+
 build_tree windows
 
 had_display=${DISPLAY:-}
 start_wine
 trap stop_wine EXIT
 
-card="$ROOT/build/demo-card"
-mkdir -p "$card/SETTING"
 cp build/windows/R470_Setting.exe "$card/SETTING/"
 map_card_drive "$card"
 echo "Demo card: $card (drive E:)"

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-"""Writes english.lang and french.lang beside this script.
+"""Writes english.lang and french.lang beside this script, and the web
+page's own texts to page_english.lang and page_french.lang.
 
-The program carries both files as resources of type LANGUAGE. Each is
+The program carries english.lang and french.lang as resources of type
+LANGUAGE; the web page carries all four, its own texts in a table apart so
+that the program's stay as they are. Each is
 UTF-16LE text with the byte-order mark FF FE and CR LF line ends: a [font]
 section, an empty line, then the [text] section with one KEY="text" line
 per entry. Both tables list the same keys in the same order.
@@ -253,9 +256,49 @@ TEXTS = [
 ]
 
 
-def table(column):
+# The web page's own texts: what only a browser needs.
+PAGE_TEXTS = [
+    ("IDS_WEB_OPEN", "Open",
+     "Ouvrir"),
+    ("IDS_WEB_OPEN_HINT",
+     "Open the SETTING folder of the dash cam's memory card.",
+     "Ouvrez le dossier SETTING de la carte mémoire de la Dashcam."),
+    ("IDS_WEB_PICK",
+     "Choose the SETTING folder of the memory card, or drop it or its files here.",
+     "Choisissez le dossier SETTING de la carte mémoire, ou déposez-le ou ses fichiers ici."),
+    ("IDS_WEB_COPY_BOTH",
+     "Copy the downloaded setup.cfg and time.dat into the SETTING folder of the memory card, "
+     "replacing the files there.",
+     "Copiez les fichiers setup.cfg et time.dat téléchargés dans le dossier SETTING de la carte "
+     "mémoire, en remplaçant ceux qui s'y trouvent."),
+    ("IDS_WEB_COPY_SETTINGS",
+     "Copy the downloaded setup.cfg into the SETTING folder of the memory card, replacing the "
+     "file there, and delete time.dat from that folder if it is there.",
+     "Copiez le fichier setup.cfg téléchargé dans le dossier SETTING de la carte mémoire, en "
+     "remplaçant celui qui s'y trouve, et supprimez time.dat de ce dossier s'il s'y trouve."),
+    ("IDS_WEB_SAVED", "The settings are saved on the memory card.",
+     "Le paramétrage est enregistré sur la carte mémoire."),
+    ("IDS_WEB_OPEN_FAILED", "The folder could not be read. Open it again.",
+     "Le dossier n'a pas pu être lu. Ouvrez-le de nouveau."),
+    ("IDS_WEB_FORMAT_NOTE",
+     "A web page cannot format the memory card. Keep a copy of setup.cfg, format the card "
+     "as FAT32 with your computer's own tool, then copy setup.cfg into a new SETTING folder "
+     "on the card.",
+     "Une page web ne peut pas formater la carte mémoire. Gardez une copie de setup.cfg, "
+     "formatez la carte en FAT32 avec l'outil de votre ordinateur, puis copiez setup.cfg "
+     "dans un nouveau dossier SETTING sur la carte."),
+    ("IDS_WEB_KEEP_COPY", "Keep a copy of setup.cfg",
+     "Garder une copie de setup.cfg"),
+    ("IDS_WEB_DATE", "Date",
+     "Date"),
+    ("IDS_WEB_TIME", "Time of day",
+     "Heure"),
+]
+
+
+def table(texts, column):
     lines = ["[font]", *FONT, "", "[text]"]
-    for row in TEXTS:
+    for row in texts:
         key, text = row[0], row[column]
         # Values are written in double quotes and read back up to the next one.
         assert '"' not in text, key
@@ -264,11 +307,13 @@ def table(column):
 
 
 def main():
-    keys = [row[0] for row in TEXTS]
-    assert len(set(keys)) == len(keys), "duplicate key"
     here = Path(__file__).resolve().parent
-    for name, column in (("english.lang", 1), ("french.lang", 2)):
-        (here / name).write_bytes(b"\xff\xfe" + table(column).encode("utf-16-le"))
+    for texts, prefix in ((TEXTS, ""), (PAGE_TEXTS, "page_")):
+        keys = [row[0] for row in texts]
+        assert len(set(keys)) == len(keys), "duplicate key"
+        for name, column in (("english.lang", 1), ("french.lang", 2)):
+            image = b"\xff\xfe" + table(texts, column).encode("utf-16-le")
+            (here / (prefix + name)).write_bytes(image)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/diag/diagnostics.h"
+#include "core/settings/card_settings.h"
 #include "core/text/u16.h"
 #include "settings_test_support.h"
 
@@ -48,20 +51,57 @@ TEST_F(SaveTest, WritesCheckSumBytesOverTheStartAndKeepsTheRest) {
   }
 }
 
-// Each older layout goes back to the card at its own length, unchanged but
-// for the first word.
+// The layouts a card may hold (shared with the web page's tests): each
+// goes back to the card at its own length, unchanged but for the first
+// word, and a save over a missing or damaged file writes the whole record.
+struct Layout {
+  std::string name;
+  long fileLength;  // -1: no file
+  std::size_t saved;
+};
+
+std::vector<Layout> Layouts() {
+  std::ifstream table(PROJECT_SOURCE_DIR_PATH "/tests/vectors/setup_cfg_layouts.tsv");
+  std::vector<Layout> layouts;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string name, length, checkSum, saved;
+    std::getline(fields, name, '\t');
+    std::getline(fields, length, '\t');
+    std::getline(fields, checkSum, '\t');
+    std::getline(fields, saved, '\t');
+    layouts.push_back({name, length == "-" ? -1 : std::stol(length), std::stoul(saved)});
+  }
+  return layouts;
+}
+
 TEST_F(SaveTest, LoadThenSaveKeepsEveryLayoutLength) {
-  for (std::uint32_t length : {356u, 372u, 412u, 420u, 432u}) {
-    SCOPED_TRACE(length);
-    std::string original = RecordBytes(PatternRecord(length)).substr(0, length);
-    WriteFileBytes(File("setup.cfg"), original);
-    ASSERT_EQ(settingsFile_.LoadSettings(File("setup.cfg")), 1);
-    ASSERT_EQ(settingsFile_.SaveSettings(File("setup.cfg")), 1);
+  const std::vector<Layout> layouts = Layouts();
+  ASSERT_EQ(layouts.size(), 8u);
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(layout.name);
+    fs::remove(File("setup.cfg"));
+    *settingsRecord = SettingsRecord{};  // as a front end starts each card
+    std::string original;
+    if (layout.fileLength >= 0) {
+      const auto length = static_cast<std::size_t>(layout.fileLength);
+      original = RecordBytes(PatternRecord(static_cast<std::uint32_t>(length)));
+      original.resize(length, '\x5A');
+      WriteFileBytes(File("setup.cfg"), original);
+    }
+    settings::CardSettings card;
+    card.Load(folder_.path().string() + "/");
+    ASSERT_TRUE(card.Save(folder_.path().string() + "/"));
 
     std::string saved = ReadFileBytes(File("setup.cfg"));
-    ASSERT_EQ(saved.size(), length);
+    ASSERT_EQ(saved.size(), std::max(original.size(), layout.saved));
     EXPECT_EQ(WordAt(saved, 0), kSettingsRecordSize);
-    EXPECT_EQ(saved.substr(4), original.substr(4));
+    if (original.size() >= kOldestRecordSize) {
+      EXPECT_EQ(saved.substr(4), original.substr(4));
+    } else {
+      EXPECT_EQ(WordAt(saved, 4), kConfigVersion15);
+    }
   }
 }
 

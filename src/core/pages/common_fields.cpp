@@ -6,8 +6,9 @@
 namespace pages::common {
 
 const RadioPair* FindRadioPair(int id) {
-  const auto* found = std::ranges::find_if(
-      kRadioPairs, [id](const RadioPair& pair) { return pair.onId == id || pair.offId == id; });
+  const auto* found =
+      std::find_if(std::begin(kRadioPairs), std::end(kRadioPairs),
+                   [id](const RadioPair& pair) { return pair.onId == id || pair.offId == id; });
   return found == std::end(kRadioPairs) ? nullptr : found;
 }
 

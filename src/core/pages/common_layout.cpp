@@ -5,7 +5,8 @@
 namespace pages::common {
 
 const Row* FindRow(int id) {
-  const auto* found = std::ranges::find(kRows, id, &Row::id);
+  const auto* found = std::find_if(std::begin(kRows), std::end(kRows),
+                                   [id](const Row& row) { return row.id == id; });
   return found == std::end(kRows) ? nullptr : found;
 }
 

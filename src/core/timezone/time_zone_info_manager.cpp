@@ -65,7 +65,7 @@ const CRegTimeZoneInfo& CTimeZoneInfoManager::GetAt(int index) const {
 }
 
 int CTimeZoneInfoManager::FindZone(std::u16string_view name, int32_t bias) const {
-  auto found = std::ranges::find_if(zones_, [&](const CRegTimeZoneInfo& zone) {
+  auto found = std::find_if(zones_.begin(), zones_.end(), [&](const CRegTimeZoneInfo& zone) {
     return zone.bias == bias && (name.empty() || zone.keyName == name);
   });
   return found == zones_.end() ? -1 : static_cast<int>(found - zones_.begin());
@@ -74,7 +74,7 @@ int CTimeZoneInfoManager::FindZone(std::u16string_view name, int32_t bias) const
 int CTimeZoneInfoManager::FindCurrentZone(const tz::PcTimeZone& pc) const {
   const std::u16string_view pcName =
       std::u16string_view(pc.standardName).substr(0, kComparedStandardNameChars);
-  auto found = std::ranges::find_if(zones_, [&](const CRegTimeZoneInfo& zone) {
+  auto found = std::find_if(zones_.begin(), zones_.end(), [&](const CRegTimeZoneInfo& zone) {
     return zone.bias == pc.bias && zone.standardBias == pc.standardBias &&
            std::u16string_view(zone.standardName).substr(0, kComparedStandardNameChars) == pcName;
   });

@@ -16,10 +16,11 @@ constexpr std::u16string_view kExcludedWords[] = {
 }  // namespace
 
 bool IsExcludedZoneName(std::u16string_view keyName) {
-  return std::ranges::any_of(kExcludedWords, [keyName](std::u16string_view word) {
-    return keyName.size() >= word.size() &&
-           text::EqualsIgnoringAsciiCase(keyName.substr(0, word.size()), word);
-  });
+  return std::any_of(std::begin(kExcludedWords), std::end(kExcludedWords),
+                     [keyName](std::u16string_view word) {
+                       return keyName.size() >= word.size() &&
+                              text::EqualsIgnoringAsciiCase(keyName.substr(0, word.size()), word);
+                     });
 }
 
 void RemoveExcludedZoneNames(std::vector<std::u16string>& keyNames) {

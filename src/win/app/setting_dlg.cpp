@@ -169,11 +169,7 @@ bool CSettingDlg::CardHasWindowAlready() {
 }
 
 void CSettingDlg::LoadCard() {
-  settingsFile_.ReadClockFile(cardFolder + L"time.dat");
-  if (settingsFile_.LoadSettings(cardFolder + L"setup.cfg") == 0) {
-    settingsFile_.LoadDefaults(*settingsRecord);
-  }
-  cardRecordLength_ = settingsRecord->checkSum;
+  card_.Load(cardFolder);
 }
 
 void CSettingDlg::CreateSkin() {
@@ -383,13 +379,8 @@ void CSettingDlg::OnCommand(int id) {
 void CSettingDlg::OnSave() {
   if (cardFolder.empty() || settingsRecord == nullptr) return;
   // On a failure the window stays open with every edit, so the driver can
-  // put the card right and save again; time.dat is left alone until
-  // setup.cfg is safely written. A save marks the record as the current
-  // layout, so a retry first puts back the length the camera wrote: an
-  // older camera's file keeps its own length however often it is saved.
-  settingsRecord->checkSum = cardRecordLength_;
-  if (settingsFile_.SaveSettings(cardFolder + L"setup.cfg") == 0 ||
-      settingsFile_.WriteClockFile(cardFolder + L"time.dat") == 0) {
+  // put the card right and save again.
+  if (!card_.Save(cardFolder)) {
     ShowSaveFailure();
     return;
   }

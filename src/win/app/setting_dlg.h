@@ -8,11 +8,11 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/settings/card_settings.h"
 #include "core/settings/settings_file.h"
 #include "core/skin/scale.h"
 #include "win/app/main_window_keys.h"
@@ -87,6 +87,7 @@ class CSettingDlg : public Dialog {
   MessageFilter pageWheel_;
   MainWindowKeys keys_;
   SettingsFile settingsFile_;
+  settings::CardSettings card_;
   UniqueIcon icon_;
   UniqueFont titleFont_;
   CMemCanvas background_;
@@ -99,7 +100,6 @@ class CSettingDlg : public Dialog {
   std::array<std::unique_ptr<CBaseDialog>, 4> pages_;
   std::wstring programFolder_;
   std::optional<app::SingleInstance> instance_;  // this window's claim on the card folder
-  std::uint32_t cardRecordLength_ = 0;  // the record's length word as loaded
   skin::Scale scale_;
   bool initialised_ = false;
   bool painted_ = false;  // the first paint is over

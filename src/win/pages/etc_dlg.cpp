@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/lang/lang_manager.h"
+#include "core/pages/additional_rows.h"
 #include "resource_ids.h"
 #include "win/card/format_memory_card.h"
 #include "win/controls/nine_patch.h"
@@ -16,8 +17,7 @@
 
 namespace {
 
-using Field = std::int32_t SettingsRecord::*;
-using R = SettingsRecord;
+using namespace pages::additional;
 
 constexpr int kScrollMax = 240;
 constexpr int kScrollStep = 80;
@@ -25,89 +25,13 @@ constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
 
 constexpr int kLedPictureWidth = 231;
 constexpr int kLedPictureHeight = 16;
-constexpr int kLedMode1Png = 172;
-constexpr int kLedMode2Png = 173;
 
 constexpr int kFirstBarPng = 175;  // one bar picture per kind of recording, in row order
 constexpr int kBarHeight = 15;
-constexpr int kBarRowPitch = 30;
 // Where the bars and percentages are drawn, in page coordinates before
 // scrolling: repainted whenever the partition changes.
 constexpr RECT kShareArea{110, 400, 622, 580};
 
-// Every row sized by its text is at least its estimate from the character
-// count, so the page looks the same whatever fonts the PC has; it is
-// widened only where its text would otherwise be cut off.
-enum class Kind {
-  kTitle,        // section title: title font, 7n + 5 by 14
-  kCheck,        // check box showing and writing its field: 6n + 20 by 25
-  kFixedCheck,   // the same, always ticked and disabled (continuous recording always overwrites)
-  kHiddenCheck,  // the same, hidden: its field still follows the record
-  kRadio,        // radio: 6n + 20 by 25
-  kLabel,        // 6n + 20 by 14
-  kButton,       // push button: 6n + 20 by 25
-};
-
-// When ShowRecord ticks a radio.
-enum class Tick {
-  kWhenEqual,  // exactly when its field holds its value
-  kOtherwise,  // when no other radio of its field matches (the group's catch-all)
-};
-
-struct Row {
-  int id;
-  Kind kind;
-  int x;  // page pixels before scrolling
-  int y;
-  const char16_t* textKey;
-  Field field = nullptr;  // the check box's or the radio group's field
-  int value = 0;          // the value a radio stands for
-  Tick tick = Tick::kWhenEqual;
-};
-
-constexpr Row kRows[] = {
-    {IDC_ADDITIONAL_OVERWRITE_TITLE, Kind::kTitle, 15, 20, u"IDS_STRING145"},
-    {IDC_ADDITIONAL_OVERWRITE_CONTINUOUS, Kind::kFixedCheck, 25, 43, u"IDS_STRING166"},
-    {IDC_ADDITIONAL_OVERWRITE_INCIDENT, Kind::kCheck, 25, 68, u"IDS_STRING147",
-     &R::overwriteIncident},
-    {IDC_ADDITIONAL_OVERWRITE_PARKING_MOTION, Kind::kCheck, 25, 93, u"IDS_STRING148",
-     &R::overwriteParkingMotion},
-    {IDC_ADDITIONAL_OVERWRITE_PARKING_INCIDENT, Kind::kCheck, 25, 118, u"IDS_STRING149",
-     &R::overwriteParkingIncident},
-    {IDC_ADDITIONAL_OVERWRITE_MANUAL, Kind::kCheck, 25, 143, u"IDS_STRING150", &R::overwriteManual},
-    {IDC_ADDITIONAL_OVERWRITE_STILLS, Kind::kHiddenCheck, 25, 168, u"IDS_STRING146",
-     &R::overwriteStills},
-
-    {IDC_ADDITIONAL_LED_TITLE, Kind::kTitle, 15, 201, u"IDS_STRING155"},
-    {IDC_ADDITIONAL_LED_MODE_1, Kind::kRadio, 25, 224, u"IDS_STRING151", &R::securityLed, 1},
-    {IDC_ADDITIONAL_LED_MODE_1_LABEL, Kind::kLabel, 355, 231, u"IDS_STRING168"},
-    {IDC_ADDITIONAL_LED_MODE_2, Kind::kRadio, 25, 249, u"IDS_STRING152", &R::securityLed, 2},
-    {IDC_ADDITIONAL_LED_MODE_2_LABEL, Kind::kLabel, 355, 256, u"IDS_STRING169"},
-    {IDC_ADDITIONAL_LED_MODE_3, Kind::kRadio, 25, 274, u"IDS_STRING153", &R::securityLed, 3},
-    {IDC_ADDITIONAL_LED_MODE_3_LABEL, Kind::kLabel, 110, 282, u"IDS_STRING170"},
-    {IDC_ADDITIONAL_LED_OFF, Kind::kRadio, 25, 299, u"IDS_STRING154", &R::securityLed, 0},
-
-    {IDC_ADDITIONAL_PARTITION_TITLE, Kind::kTitle, 15, 357, u"IDS_STRING156"},
-    {IDC_ADDITIONAL_PARTITION_A, Kind::kRadio, 25, 380, u"IDS_STRING157", &R::memoryPartition, 1,
-     Tick::kOtherwise},
-    {IDC_ADDITIONAL_PARTITION_B, Kind::kRadio, 177, 380, u"IDS_STRING158", &R::memoryPartition, 2},
-    {IDC_ADDITIONAL_PARTITION_C, Kind::kRadio, 309, 380, u"IDS_STRING159", &R::memoryPartition, 3},
-
-    {IDC_ADDITIONAL_FORMAT_TITLE, Kind::kTitle, 15, 588, u"IDS_STRING160"},
-    {IDC_ADDITIONAL_FORMAT_BUTTON, Kind::kButton, 25, 611, u"IDS_STRING161"},
-};
-
-// One row per kind of recording under the partition radios: a label, its
-// percentage in a common column and its bar (drawn, not a control).
-struct ShareRow {
-  int labelId;
-  int percentId;
-  const char16_t* textKey;
-  int labelWidthExtra;  // the label is 6n + this wide
-};
-
-constexpr int kShareTop = 418;
-constexpr int kShareLabelX = 25;
 constexpr int kShareTextHeight = 14;
 constexpr int kPercentWidth = 6 * 3 + 20;
 // The widest percentage a share shows (digits are equally wide).
@@ -115,29 +39,8 @@ constexpr wchar_t kWidestPercent[] = L"00.0%";
 // The percentage column starts this far right of the widest label's width.
 constexpr int kPercentColumnGap = 30;
 
-constexpr ShareRow kShareRows[pages::partition::kShareKinds] = {
-    {IDC_ADDITIONAL_SHARE_CONTINUOUS_LABEL, IDC_ADDITIONAL_SHARE_CONTINUOUS_PERCENT,
-     u"IDS_STRING171", 20},
-    {IDC_ADDITIONAL_SHARE_INCIDENT_LABEL, IDC_ADDITIONAL_SHARE_INCIDENT_PERCENT, u"IDS_STRING172",
-     5},
-    {IDC_ADDITIONAL_SHARE_PARKING_MOTION_LABEL, IDC_ADDITIONAL_SHARE_PARKING_MOTION_PERCENT,
-     u"IDS_STRING173", 20},
-    {IDC_ADDITIONAL_SHARE_PARKING_INCIDENT_LABEL, IDC_ADDITIONAL_SHARE_PARKING_INCIDENT_PERCENT,
-     u"IDS_STRING174", 5},
-    {IDC_ADDITIONAL_SHARE_MANUAL_LABEL, IDC_ADDITIONAL_SHARE_MANUAL_PERCENT, u"IDS_STRING175", 20},
-};
-
-bool IsCheck(Kind kind) {
-  return kind == Kind::kCheck || kind == Kind::kFixedCheck || kind == Kind::kHiddenCheck;
-}
 bool IsButtonControl(Kind kind) {
   return IsCheck(kind) || kind == Kind::kRadio || kind == Kind::kButton;
-}
-
-const Row* FindRow(int id) {
-  auto found = std::find_if(std::begin(kRows), std::end(kRows),
-                            [id](const Row& row) { return row.id == id; });
-  return found == std::end(kRows) ? nullptr : found;
 }
 
 std::wstring Text(const char16_t* key) {
@@ -197,8 +100,9 @@ BOOL CEtcDlg::OnInitDialog() {
 void CEtcDlg::CreateSkin() {
   titleFont_ = MakeFont(14, FW_BOLD);
   normalFont_ = MakeFont(13, FW_NORMAL);
-  const std::pair<CMemCanvas*, int> leds[] = {{&ledMode1_, kLedMode1Png},
-                                              {&ledMode2_, kLedMode2Png}};
+  const std::pair<CMemCanvas*, int> leds[] = {
+      {&ledMode1_, FindRow(IDC_ADDITIONAL_LED_MODE_1)->picture},
+      {&ledMode2_, FindRow(IDC_ADDITIONAL_LED_MODE_2)->picture}};
   for (const auto& [canvas, png] : leds) {
     canvas->Release();
     canvas->Create(nullptr, scale().Px(kLedPictureWidth), scale().Px(kLedPictureHeight));
@@ -241,7 +145,7 @@ void CEtcDlg::LayOut() {
     PlaceItemText(share.labelId, normalFont_.get(), text, kShareLabelX, y, width, kShareTextHeight,
                   false);
     percentColumn = std::max(percentColumn, width + kPercentColumnGap);
-    y += kBarRowPitch;
+    y += kShareRowPitch;
   }
   // Sized for the percentages to come rather than the placeholder, so
   // the column and the bars after it stay put whatever the partition.
@@ -252,25 +156,13 @@ void CEtcDlg::LayOut() {
   for (const ShareRow& share : kShareRows) {
     PlaceItemText(share.percentId, normalFont_.get(), L"000", percentColumn, y, percentWidth,
                   kShareTextHeight, false);
-    y += kBarRowPitch;
+    y += kShareRowPitch;
   }
 }
 
 void CEtcDlg::ShowValues(const SettingsRecord& record) {
   for (const Row& row : kRows) {
-    if (row.field == nullptr) continue;
-    int stored = record.*row.field;
-    bool ticked;
-    if (IsCheck(row.kind)) {
-      ticked = stored != 0;
-    } else if (row.tick == Tick::kWhenEqual) {
-      ticked = stored == row.value;
-    } else {
-      ticked = std::none_of(std::begin(kRows), std::end(kRows), [&](const Row& other) {
-        return other.field == row.field && other.tick == Tick::kWhenEqual && other.value == stored;
-      });
-    }
-    ShowTick(row.id, ticked);
+    if (row.field != nullptr) ShowTick(row.id, ShownTick(row, record));
   }
 }
 
@@ -300,17 +192,13 @@ bool CEtcDlg::OnClicked(int id) {
   }
   const Row* row = FindRow(id);
   if (row == nullptr || row->field == nullptr || settingsRecord == nullptr) return false;
-  if (IsCheck(row->kind)) {
-    settingsRecord->*row->field = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED ? 1 : 0;
-  } else {
-    // Windows also tells of a radio that gets the focus by key, unticked
-    // (the Tab stop of the LED group while the record's value has no
-    // radio): the choice it stores is then shown too.
-    if (IsDlgButtonChecked(hwnd(), id) != BST_CHECKED) {
-      SendDlgItemMessageW(hwnd(), id, BM_SETCHECK, BST_CHECKED, 0);
-    }
-    settingsRecord->*row->field = row->value;
+  // Windows also tells of a radio that gets the focus by key, unticked
+  // (the Tab stop of the LED group while the record's value has no radio):
+  // the choice it stores is then shown too.
+  if (row->kind == Kind::kRadio && IsDlgButtonChecked(hwnd(), id) != BST_CHECKED) {
+    SendDlgItemMessageW(hwnd(), id, BM_SETCHECK, BST_CHECKED, 0);
   }
+  ApplyClick(*row, IsDlgButtonChecked(hwnd(), id) == BST_CHECKED, *settingsRecord);
   if (row->field == &R::memoryPartition) ShowShares(*settingsRecord);
   return true;
 }

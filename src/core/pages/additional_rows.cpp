@@ -1,0 +1,32 @@
+#include "core/pages/additional_rows.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace pages::additional {
+
+bool IsCheck(Kind kind) {
+  return kind == Kind::kCheck || kind == Kind::kFixedCheck || kind == Kind::kHiddenCheck;
+}
+
+const Row* FindRow(int id) {
+  auto found = std::find_if(std::begin(kRows), std::end(kRows),
+                            [id](const Row& row) { return row.id == id; });
+  return found == std::end(kRows) ? nullptr : found;
+}
+
+bool ShownTick(const Row& row, const SettingsRecord& record) {
+  const int stored = record.*row.field;
+  if (IsCheck(row.kind)) return stored != 0;
+  if (row.tick == Tick::kWhenEqual) return stored == row.value;
+  return std::none_of(std::begin(kRows), std::end(kRows), [&](const Row& other) {
+    return other.field == row.field && other.tick == Tick::kWhenEqual && other.value == stored;
+  });
+}
+
+void ApplyClick(const Row& row, bool checked, SettingsRecord& record) {
+  if (row.field == nullptr) return;
+  record.*row.field = IsCheck(row.kind) ? (checked ? 1 : 0) : row.value;
+}
+
+}  // namespace pages::additional
