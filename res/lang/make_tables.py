@@ -253,6 +253,9 @@ TEXTS = [
      "from an earlier format was put back instead.",
      "Le fichier setup.cfg de la carte n'a pas pu être lu avant le formatage ; la copie conservée "
      "d'un formatage précédent a été remise à la place."),
+    # The unit a screen reader hears after the stop-recording timer's value.
+    ("IDS_STRING204", "hours",
+     "heures"),
 ]
 
 

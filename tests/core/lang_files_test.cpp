@@ -77,9 +77,9 @@ TEST(LangFiles, BothTablesHoldTheSameKeysInTheSameOrder) {
   ASSERT_NE(english.table.DefaultSection(), nullptr);
   ASSERT_NE(french.table.DefaultSection(), nullptr);
   const std::vector<std::u16string> keys = Keys(*english.table.DefaultSection());
-  EXPECT_EQ(keys.size(), 109u);
+  EXPECT_EQ(keys.size(), 110u);
   EXPECT_EQ(keys.front(), u"IDS_STRING101");
-  EXPECT_EQ(keys.back(), u"IDS_STRING203");
+  EXPECT_EQ(keys.back(), u"IDS_STRING204");
   EXPECT_EQ(Keys(*french.table.DefaultSection()), keys);
   for (const ParsedTable* parsed : {&english, &french}) {
     const lang::LangSection* font = parsed->table.FindSection(u"font");
@@ -157,9 +157,9 @@ TEST(LangFiles, DifferFromTheGivenTablesOnlyInTheMendedFrenchTexts) {
        u"Elle est en cours d'utilisation par Vistapane ou un autre programme."},
   };
   // Keys the program added to the tables it was given.
-  const std::u16string_view added[] = {u"IDS_STRING197", u"IDS_STRING1970", u"IDS_STRING198",
-                                       u"IDS_STRING199", u"IDS_STRING1990", u"IDS_STRING200",
-                                       u"IDS_STRING201", u"IDS_STRING202",  u"IDS_STRING203"};
+  const std::u16string_view added[] = {
+      u"IDS_STRING197", u"IDS_STRING1970", u"IDS_STRING198", u"IDS_STRING199", u"IDS_STRING1990",
+      u"IDS_STRING200", u"IDS_STRING201",  u"IDS_STRING202", u"IDS_STRING203", u"IDS_STRING204"};
   // Over every given key and text of both tables, in file order, as given.
   constexpr std::uint64_t kGivenTables = 3946522560109711520;
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/pages/accessible_name.h"
+
 namespace pages::additional {
 
 bool IsCheck(Kind kind) {
@@ -22,6 +24,15 @@ bool ShownTick(const Row& row, const SettingsRecord& record) {
   return std::none_of(std::begin(kRows), std::end(kRows), [&](const Row& other) {
     return other.field == row.field && other.tick == Tick::kWhenEqual && other.value == stored;
   });
+}
+
+std::u16string AccessibleName(const Row& row,
+                              const std::function<std::u16string(std::u16string_view)>& lookup) {
+  if (row.kind == Kind::kTitle || row.kind == Kind::kLabel) return {};
+  const Row* title = SectionTitleOf(std::span<const Row>(kRows), row.id,
+                                    [](const Row& r) { return r.kind == Kind::kTitle; });
+  return pages::AccessibleName(title ? lookup(title->textKey) : std::u16string(),
+                               lookup(row.textKey));
 }
 
 void ApplyClick(const Row& row, bool checked, SettingsRecord& record) {

@@ -4,6 +4,9 @@
 // the memory-partition choice. Both front ends walk these tables.
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include "core/pages/partition_shares.h"
 #include "core/settings/settings_record.h"
@@ -114,6 +117,12 @@ const Row* FindRow(int id);
 
 // Whether the record ticks the check box or radio of `row` (which has a field).
 bool ShownTick(const Row& row, const SettingsRecord& record);
+
+// What a screen reader calls the control of `row`: the title of its
+// section and its text (pages/accessible_name.h). Empty for a label,
+// whose text is its name.
+std::u16string AccessibleName(const Row& row,
+                              const std::function<std::u16string(std::u16string_view)>& lookup);
 
 // The user ticked radio `row`, or set check box `row` to `checked`: stores
 // the value where the row's field is; rows without a field store nothing.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/pages/accessible_name.h"
+
 namespace pages::common {
 
 const Row* FindRow(int id) {
@@ -22,6 +24,15 @@ std::u16string RowText(const Row& row, const TextLookup& lookup, const CalendarD
     result += DateExampleText(row.example, today);
   }
   return result;
+}
+
+std::u16string AccessibleName(const Row& row, const TextLookup& lookup, const CalendarDate& today) {
+  if (row.placement == kFittedLabel || row.placement == kPaddedLabel) return {};
+  const Row* title = SectionTitleOf(std::span<const Row>(kRows), row.id,
+                                    [](const Row& r) { return r.font == Font::kTitle; });
+  const Row* label = FindRow(row.namedBy);
+  return pages::AccessibleName(title ? RowText(*title, lookup, today) : std::u16string(),
+                               RowText(label ? *label : row, lookup, today));
 }
 
 }  // namespace pages::common

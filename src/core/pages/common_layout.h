@@ -46,6 +46,8 @@ struct Row {
   // The id of an earlier row whose text width is added to x: the slider
   // and its right-hand label follow the width of the left-hand label.
   int shiftedByTextOf = 0;
+  // A slider's label, whose text screen readers hear as its name.
+  int namedBy = 0;
 };
 
 inline constexpr int kLabelPadding = 10;
@@ -71,7 +73,7 @@ inline constexpr Row kRows[] = {
     {IDC_COMMON_FRONT_BRIGHTNESS_LABEL, kFittedLabel, 25, 145, 0, 13, kBold, u"IDS_STRING110"},
     {IDC_COMMON_FRONT_DARK_LABEL, kPaddedLabel, 85, 145, 0, 13, kNormal, u"IDS_STRING112"},
     {IDC_COMMON_FRONT_BRIGHTNESS_SLIDER, kSlider, 95, 140, 300, 35, kNormal, nullptr,
-     DateExample::kNone, IDC_COMMON_FRONT_DARK_LABEL},
+     DateExample::kNone, IDC_COMMON_FRONT_DARK_LABEL, IDC_COMMON_FRONT_BRIGHTNESS_LABEL},
     {IDC_COMMON_FRONT_LIGHT_LABEL, kPaddedLabel, 395, 145, 0, 13, kNormal, u"IDS_STRING113",
      DateExample::kNone, IDC_COMMON_FRONT_DARK_LABEL},
 
@@ -84,7 +86,7 @@ inline constexpr Row kRows[] = {
     {IDC_COMMON_VOICE_GUIDANCE_OFF, kRadio, 25, 360, 0, 13, kNormal, u"IDS_STRING116"},
     {IDC_COMMON_VOLUME_LABEL, kPaddedLabel, 125, 345, 0, 13, kNormal, u"IDS_STRING117"},
     {IDC_COMMON_VOLUME_SLIDER, kSlider, 135, 340, 300, 40, kNormal, nullptr, DateExample::kNone,
-     IDC_COMMON_VOLUME_LABEL},
+     IDC_COMMON_VOLUME_LABEL, IDC_COMMON_VOLUME_LABEL},
 
     {IDC_COMMON_CLOCK_TITLE, kFittedLabel, 15, 405, 0, 14, kTitle, u"IDS_STRING182"},
     {IDC_COMMON_CLOCK_SET_CHECK, kFixedText, 25, 435, 20, 13, kNormal, nullptr},
@@ -144,5 +146,10 @@ using TextLookup = std::function<std::u16string(std::u16string_view key)>;
 // The text a row shows: its key's text, and for the date-format radios the
 // example lead-in and `today` in the row's format. Empty without a key.
 std::u16string RowText(const Row& row, const TextLookup& lookup, const CalendarDate& today);
+
+// What a screen reader calls the control of `row`: the title of its
+// section and its text, or the text of its label (pages/accessible_name.h).
+// Empty for a label, whose text is its name.
+std::u16string AccessibleName(const Row& row, const TextLookup& lookup, const CalendarDate& today);
 
 }  // namespace pages::common

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "core/pages/accessible_name.h"
 #include "core/pages/parking_slider_values.h"
 #include "core/pages/slider_scale.h"
+#include "core/text/u16.h"
 
 namespace pages::rows {
 namespace {
@@ -119,6 +121,40 @@ std::vector<ScaleText> LayOutScale(const SliderScale& scale, int sliderLeft, int
                      sliderBottom + display.Px(kSliderScaleHeight)});
   }
   return texts;
+}
+
+std::u16string AccessibleName(std::span<const PageRow> rows, const PageRow& row,
+                              const std::function<std::u16string(std::u16string_view)>& lookup) {
+  const bool label = row.kind == RowKind::kTitle || row.kind == RowKind::kSubLabel ||
+                     row.kind == RowKind::kCaption || row.kind == RowKind::kBoldCaption;
+  if (label) return {};
+  auto textOf = [&](const PageRow* r) {
+    return r != nullptr && r->textKey != nullptr ? lookup(r->textKey) : std::u16string();
+  };
+  const PageRow* title =
+      SectionTitleOf(rows, row.id, [](const PageRow& r) { return r.kind == RowKind::kTitle; });
+  return pages::AccessibleName(textOf(title),
+                               textOf(row.namedBy != 0 ? FindRow(rows, row.namedBy) : &row));
+}
+
+std::u16string SliderValueText(const PageRow& row, const SliderScale* scale, int position,
+                               std::u16string_view hoursUnit) {
+  const SliderValueType type = row.binding.sliderType;
+  switch (type) {
+    case SliderValueType::kStopTimerHours:
+      return SliderTooltipText(type, position) + u" " + std::u16string(hoursUnit);
+    case SliderValueType::kVoltage12:
+    case SliderValueType::kVoltage24:
+      return SliderTooltipText(type, position) + u" V";
+    case SliderValueType::kMotionSensitivity:
+      for (const ScaleMark& mark : scale ? scale->marks : std::span<const ScaleMark>()) {
+        if (mark.steps == position - row.binding.low) return std::u16string(mark.text);
+      }
+      break;
+    case SliderValueType::kPosition:
+      break;
+  }
+  return text::Dec(position);
 }
 
 }  // namespace pages::rows

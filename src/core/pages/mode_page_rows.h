@@ -7,8 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -89,6 +91,7 @@ struct PageRow {
   const char16_t* textKey;  // language key, nullptr for none
   bool shown;
   Binding binding{};
+  int namedBy = 0;  // a slider's label, whose text screen readers hear as its name
 };
 
 struct RowRect {
@@ -148,5 +151,18 @@ inline constexpr int kImpactScaleDivisions = 9;
 
 std::vector<ScaleText> LayOutScale(const SliderScale& scale, int sliderLeft, int sliderRight,
                                    int sliderBottom, const skin::Scale& display = {});
+
+// What a screen reader calls the control of `row`: the title of its
+// section and its text, or the text of its label (pages/accessible_name.h).
+// Empty for a label, whose text is its name.
+std::u16string AccessibleName(std::span<const PageRow> rows, const PageRow& row,
+                              const std::function<std::u16string(std::u16string_view)>& lookup);
+
+// The value of slider `row` at `position` as the page shows it, for the
+// driver who cannot see the slider: the hours followed by `hoursUnit`
+// ("24 hours"), a voltage in volts ("11.6 V"), a step by the name its
+// scale `scale` gives it ("MID"), any other position by its number.
+std::u16string SliderValueText(const PageRow& row, const SliderScale* scale, int position,
+                               std::u16string_view hoursUnit);
 
 }  // namespace pages::rows

@@ -100,15 +100,15 @@ inline constexpr PageRow kRows[] = {
     {IDC_PARKING_TIMER_TITLE, kTitle, 15, 666, 0, u"IDS_STRING140", kShown},
     {IDC_PARKING_TIMER_LABEL, kCaption, 50, 706, 0, u"IDS_STRING141", kShown},
     {IDC_PARKING_TIMER_SLIDER, kSlider, kRightOfPrevious, 701, 400, nullptr, kShown,
-     Slider(&R::stopTimerHours, 0, 6, kStopTimerHours)},
+     Slider(&R::stopTimerHours, 0, 6, kStopTimerHours), IDC_PARKING_TIMER_LABEL},
 
     {IDC_PARKING_VOLTAGE_TITLE, kTitle, 15, 798, 0, u"IDS_STRING142", kShown},
     {IDC_PARKING_VOLTAGE_12V_LABEL, kBoldCaption, 30, 842, 0, u"IDS_STRING143", kShown},
     {IDC_PARKING_VOLTAGE_12V_SLIDER, kSlider, kRightOfPrevious, 837, 300, nullptr, kShown,
-     Slider(&R::stopVoltage12, 0, 7, kVoltage12)},
+     Slider(&R::stopVoltage12, 0, 7, kVoltage12), IDC_PARKING_VOLTAGE_12V_LABEL},
     {IDC_PARKING_VOLTAGE_24V_LABEL, kBoldCaption, 30, 897, 0, u"IDS_STRING144", kShown},
     {IDC_PARKING_VOLTAGE_24V_SLIDER, kSlider, kRightOfPrevious, 905, 300, nullptr, kShown,
-     Slider(&R::stopVoltage24, 0, 7, kVoltage24)},
+     Slider(&R::stopVoltage24, 0, 7, kVoltage24), IDC_PARKING_VOLTAGE_24V_LABEL},
 };
 
 inline constexpr ScaleMark kMotionScaleMarks[] = {

@@ -192,28 +192,6 @@ std::vector<Control> CommonControls(const CalendarDate& today, const SettingsRec
 
 // --- Continuous and Parking pages ---------------------------------------
 
-std::u16string SliderValueText(const rows::PageRow& row, const rows::SliderScale* scale,
-                               int position) {
-  using pages::SliderValueType;
-  switch (row.binding.sliderType) {
-    case SliderValueType::kStopTimerHours:
-      return pages::SliderTooltipText(row.binding.sliderType, position) + u" h";
-    case SliderValueType::kVoltage12:
-    case SliderValueType::kVoltage24:
-      return pages::SliderTooltipText(row.binding.sliderType, position) + u" V";
-    case SliderValueType::kMotionSensitivity:
-      // The scale names the positions: LOW, MID, HIGH.
-      for (const rows::ScaleMark& mark :
-           scale ? scale->marks : std::span<const rows::ScaleMark>()) {
-        if (mark.steps == position - row.binding.low) return std::u16string(mark.text);
-      }
-      break;
-    case SliderValueType::kPosition:
-      break;
-  }
-  return text::Dec(position);
-}
-
 std::vector<Control> ModeControls(std::span<const rows::PageRow> table,
                                   std::span<const rows::SliderScale> scales,
                                   const SettingsRecord& record) {
@@ -258,7 +236,8 @@ std::vector<Control> ModeControls(std::span<const rows::PageRow> table,
         c.low = row.binding.low;
         c.high = row.binding.high;
         c.value = rows::ShownSliderPosition(row, record);
-        c.valueText = SliderValueText(row, scale == scales.end() ? nullptr : &*scale, c.value);
+        c.valueText =
+            rows::SliderValueText(row, scale == scales.end() ? nullptr : &*scale, c.value, u"h");
         if (scale != scales.end()) {
           for (const rows::ScaleText& mark : rows::LayOutScale(*scale, 0, row.width, 0)) {
             c.marks.push_back({std::u16string(mark.text), mark.left});

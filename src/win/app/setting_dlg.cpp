@@ -260,6 +260,8 @@ void CSettingDlg::BuildPage(size_t index) {
   app::MarkStartPhase(kMade[index]);
   CBaseDialog& page = *pages_[index];
   page.Create(hwnd());
+  // Screen readers call a page by its tab's name.
+  SetWindowTextW(page.hwnd(), Text(kButtons[index].textKey).c_str());
   // The window's scale, should it have moved to another monitor meanwhile.
   page.SetScale(scale_);
   MoveToDesignRect(page.hwnd(), kPageArea, scale_);

@@ -4,6 +4,8 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include <optional>
+
 #include "core/text/menu_text.h"
 #include "win/framework/window.h"
 #include "win/platform/wide.h"
@@ -13,6 +15,63 @@ namespace {
 
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// `text` for a reader; null for none.
+BSTR ToBstr(const std::wstring& text) {
+  return text.empty() ? nullptr : SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
+// What `window`'s parent answers to the text request; empty when it has
+// nothing to say.
+std::wstring AskParent(HWND window, bool value) {
+  const HWND parent = GetParent(window);
+  TextRequest request{value, {}};
+  if (parent == nullptr ||
+      !SendMessageW(parent, TextRequestMessage(), reinterpret_cast<WPARAM>(window),
+                    reinterpret_cast<LPARAM>(&request))) {
+    return {};
+  }
+  return request.text;
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+LONG RoleId(Role role) {
+  switch (role) {
+    case Role::kPushButton:
+      return ROLE_SYSTEM_PUSHBUTTON;
+    case Role::kPageTab:
+      return ROLE_SYSTEM_PAGETAB;
+    case Role::kText:
+      return ROLE_SYSTEM_STATICTEXT;
+    case Role::kRadioButton:
+      return ROLE_SYSTEM_RADIOBUTTON;
+    case Role::kCheckBox:
+      return ROLE_SYSTEM_CHECKBUTTON;
+    case Role::kSlider:
+      return ROLE_SYSTEM_SLIDER;
+    case Role::kPage:
+      return ROLE_SYSTEM_PROPERTYPAGE;
+    case Role::kNamed:
+      break;
+  }
+  return ROLE_SYSTEM_CLIENT;
+}
+
+// Roles whose default action is a click.
+bool IsClickable(Role role) {
+  return role == Role::kPushButton || role == Role::kPageTab || role == Role::kRadioButton ||
+         role == Role::kCheckBox;
+}
+
+bool IsTicked(HWND window) {
+  return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 // COM carries the object to the reader. It starts with the first request
@@ -28,7 +87,8 @@ bool ComReady() {
 }
 
 // The client object of one control: role, name, value, state and default
-// action of its own, everything else the standard object's.
+// action of its own (as its role has them), everything else the standard
+// object's.
 class ControlObject final : public IAccessible, public IOleWindow {
  public:
   ControlObject(HWND window, Role role, IAccessible* standard)
@@ -68,41 +128,49 @@ class ControlObject final : public IAccessible, public IOleWindow {
 
   STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child)) return standard_->get_accName(child, name);
-    const int length = GetWindowTextLengthW(window_);
-    *name = length > 0 ? SysAllocStringLen(nullptr, static_cast<UINT>(length)) : nullptr;
-    if (*name == nullptr) return S_FALSE;
-    GetWindowTextW(window_, *name, length + 1);
-    return S_OK;
+    std::wstring text = AskParent(window_, false);
+    if (text.empty()) text = WindowText(window_);
+    *name = ToBstr(text);
+    return *name != nullptr ? S_OK : S_FALSE;
   }
-  // The text is the name; none of these controls holds a value.
+  // A slider's value is its position as the page shows it; a text's or a
+  // button's text is its name, so they hold no value.
   STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override {
-    if (!IsSelf(child)) return standard_->get_accValue(child, value);
-    *value = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
+    if (!IsSelf(child) || role_ == Role::kNamed) return standard_->get_accValue(child, value);
+    *value = role_ == Role::kSlider ? ToBstr(AskParent(window_, true)) : nullptr;
+    if (*value != nullptr) return S_OK;
+    return role_ == Role::kSlider ? standard_->get_accValue(child, value) : DISP_E_MEMBERNOTFOUND;
   }
   STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
-    if (!IsSelf(child)) return standard_->get_accRole(child, role);
+    if (!IsSelf(child) || role_ == Role::kNamed) return standard_->get_accRole(child, role);
     role->vt = VT_I4;
-    role->lVal = role_ == Role::kPushButton ? ROLE_SYSTEM_PUSHBUTTON
-                 : role_ == Role::kPageTab  ? ROLE_SYSTEM_PAGETAB
-                                            : ROLE_SYSTEM_STATICTEXT;
+    role->lVal = RoleId(role_);
     return S_OK;
   }
   STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
     const HRESULT hr = standard_->get_accState(child, state);
     if (FAILED(hr) || !IsSelf(child) || state->vt != VT_I4) return hr;
-    if (role_ == Role::kPageTab) {
-      state->lVal |= STATE_SYSTEM_SELECTABLE;
-      if (SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        state->lVal |= STATE_SYSTEM_SELECTED;
-      }
-    } else if (role_ == Role::kText) {
-      state->lVal |= STATE_SYSTEM_READONLY;
+    switch (role_) {
+      case Role::kPageTab:
+        state->lVal |= STATE_SYSTEM_SELECTABLE;
+        if (IsTicked(window_)) state->lVal |= STATE_SYSTEM_SELECTED;
+        break;
+      case Role::kRadioButton:
+      case Role::kCheckBox:
+        if (IsTicked(window_)) state->lVal |= STATE_SYSTEM_CHECKED;
+        break;
+      case Role::kText:
+        // The labels are edit controls, which the standard object finds
+        // focusable; no key ever takes the focus to them.
+        state->lVal = (state->lVal | STATE_SYSTEM_READONLY) & ~STATE_SYSTEM_FOCUSABLE;
+        break;
+      default:
+        break;
     }
     return hr;
   }
   STDMETHODIMP accDoDefaultAction(VARIANT child) override {
-    if (!IsSelf(child) || role_ == Role::kText) return standard_->accDoDefaultAction(child);
+    if (!IsSelf(child) || !IsClickable(role_)) return standard_->accDoDefaultAction(child);
     if (!IsWindowEnabled(window_)) return E_FAIL;
     SendMessageW(window_, BM_CLICK, 0, 0);
     return S_OK;
@@ -167,19 +235,37 @@ class ControlObject final : public IAccessible, public IOleWindow {
   IAccessible* standard_;  // owned
 };
 
-// A label as screen readers read it. It lives as long as its window.
-class TextLabel final : public Window {
- protected:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_GETOBJECT) {
-      if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam, Role::kText)) return answer;
-    }
-    return DefaultProc(msg, wParam, lParam);
+// How a reader hears `control`, a standard control of a dialog; none for
+// a kind of button the pages do not use.
+std::optional<Role> RoleOf(HWND control) {
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+  if (lstrcmpiW(cls, WC_EDITW) == 0) {
+    return (style & ES_READONLY) != 0 ? std::optional(Role::kText) : std::nullopt;
   }
-  void OnFinalDestroy() override { delete this; }
-};
+  if (lstrcmpiW(cls, WC_BUTTONW) != 0) return Role::kNamed;
+  switch (style & BS_TYPEMASK) {
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return Role::kRadioButton;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+      return Role::kCheckBox;
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+      return Role::kPushButton;
+    default:
+      return std::nullopt;
+  }
+}
 
 }  // namespace
+
+UINT TextRequestMessage() {
+  static const UINT message = RegisterWindowMessageW(L"DashCamSetting.AccessibleText");
+  return message;
+}
 
 LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, Role role) {
   // The object id travels as a DWORD.
@@ -197,14 +283,20 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, Role role) {
   return FAILED(result) ? 0 : result;
 }
 
-void ReadLabelsAsText(HWND dialog) {
+LRESULT DescribedControl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETOBJECT) {
+    if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam, role_)) return answer;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+void DescribeControls(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t cls[16] = {};
-    GetClassNameW(child, cls, 16);
-    if (lstrcmpiW(cls, WC_EDITW) == 0 && (GetWindowLongPtrW(child, GWL_STYLE) & ES_READONLY)) {
-      auto* label = new TextLabel;
-      if (!label->Attach(child)) delete label;
-    }
+    const std::optional<Role> role = RoleOf(child);
+    if (!role) continue;
+    // A control with a window procedure of the program's answers for itself.
+    auto* described = new DescribedControl(*role);
+    if (!described->Attach(child)) delete described;
   }
 }
 

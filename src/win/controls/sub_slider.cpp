@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win/controls/accessibility.h"
 #include "win/platform/wide.h"
 
 int CSubSlider::GetPos() const {
@@ -32,6 +33,12 @@ void CSubSlider::UpdateTooltip() {
 }
 
 LRESULT CSubSlider::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETOBJECT) {
+    if (const LRESULT object =
+            accessibility::AnswerGetObject(hwnd(), wParam, lParam, accessibility::Role::kSlider)) {
+      return object;
+    }
+  }
   if (msg == WM_NOTIFY) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (header->code == TTN_NEEDTEXTW && header->idFrom == 0) {

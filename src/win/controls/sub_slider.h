@@ -1,7 +1,8 @@
 #pragma once
 // The trackbar of the settings pages: a template control subclassed so that
 // its drag tooltip shows what the position means (hours, volts, a
-// sensitivity step) instead of the raw position.
+// sensitivity step) instead of the raw position. Screen readers hear it as
+// a slider named and valued by its page (accessibility.h).
 
 #include "core/pages/slider_tables.h"
 #include "win/framework/window.h"

@@ -8,6 +8,7 @@
 #include "win/controls/accessibility.h"
 #include "win/controls/skin_text_style.h"
 #include "win/controls/window_scale.h"
+#include "win/platform/wide.h"
 
 CBaseDialog::CBaseDialog(int templateId)
     : Dialog(templateId), m_brBack(CreateSolidBrush(RGB(254, 254, 254))) {}
@@ -173,15 +174,39 @@ INT_PTR CBaseDialog::OnVScroll(int code, int thumb) {
   return TRUE;
 }
 
+INT_PTR CBaseDialog::AnswerTextRequest(HWND control, accessibility::TextRequest& request) {
+  const int id = GetDlgCtrlID(control);
+  request.text = ToWide(request.value ? AccessibleValue(id) : AccessibleName(id));
+  return SetMessageResult(!request.text.empty());
+}
+
 INT_PTR CBaseDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == accessibility::TextRequestMessage()) {
+    return AnswerTextRequest(reinterpret_cast<HWND>(wParam),
+                             *reinterpret_cast<accessibility::TextRequest*>(lParam));
+  }
   switch (msg) {
     case WM_INITDIALOG: {
       // Before the page's own initialisation, which lays it out.
       scale_ = WindowScale(hwnd());
       const INT_PTR result = Dialog::DialogProc(msg, wParam, lParam);
-      accessibility::ReadLabelsAsText(hwnd());
+      accessibility::DescribeControls(hwnd());
       return result;
     }
+    case WM_GETOBJECT:
+      if (const LRESULT object =
+              accessibility::AnswerGetObject(hwnd(), wParam, lParam, accessibility::Role::kPage)) {
+        return SetMessageResult(object);
+      }
+      return FALSE;
+    case WM_HSCROLL:
+      // Readers hear a slider's value as the page shows it, which the
+      // trackbar itself does not know has changed.
+      if (lParam != 0) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, reinterpret_cast<HWND>(lParam), OBJID_CLIENT,
+                       CHILDID_SELF);
+      }
+      return FALSE;
     case WM_CTLCOLOREDIT:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<INT_PTR>(m_brBack.get());

@@ -3,9 +3,10 @@
 // area with one background colour for the page and its labels, vertical
 // scrolling by bar and wheel, mouse forwarding to the main window (so the
 // captionless window can be dragged by its pages, and a click on a page's
-// background takes the focus away from its controls), labels that screen
-// readers read as text, and helpers that give a control its font, text and
-// place in one call.
+// background takes the focus away from its controls), controls that
+// screen readers hear by role and by a name that carries their setting,
+// and helpers that give a control its font, text and place in one call.
+// A page is a property page to screen readers, named by its window text.
 //
 // Pages lay themselves out in design pixels, as at 96 DPI; the helpers
 // here turn them into device pixels at the page's scale, and measured text
@@ -18,6 +19,7 @@
 
 #include "core/pages/scroll_delta.h"
 #include "core/skin/scale.h"
+#include "win/controls/accessibility.h"
 #include "win/framework/dialog.h"
 #include "win/framework/handle.h"
 
@@ -68,6 +70,12 @@ class CBaseDialog : public Dialog {
   void OnOK() override {}
   void OnCancel() override {}
 
+  // What screen readers hear as the name and the value of control `id`;
+  // empty where the control's own text, or the standard object's value,
+  // says it.
+  virtual std::u16string AccessibleName(int /*id*/) const { return {}; }
+  virtual std::u16string AccessibleValue(int /*id*/) const { return {}; }
+
   // The page's fonts and pictures, and the positions of its controls, at
   // scale(): made when the page is created and again whenever its scale
   // changes. The controls' values are left as they are.
@@ -97,6 +105,7 @@ class CBaseDialog : public Dialog {
   int m_nScrollStep = 80;
 
  private:
+  INT_PTR AnswerTextRequest(HWND control, accessibility::TextRequest& request);
   // The scroll state in device pixels.
   pages::ScrollState DeviceScroll() const;
   void Place(int id, HFONT font, const std::wstring& text, int x, int y, int width, int height,

@@ -339,6 +339,20 @@ bool CCommonDlg::OnCommand(int id, int code) {
   return true;
 }
 
+std::u16string CCommonDlg::AccessibleName(int id) const {
+  const Row* row = FindRow(id);
+  return row != nullptr ? pages::common::AccessibleName(*row, LangText, Today()) : std::u16string();
+}
+
+// The sliders show their positions as numbers (the volume's scale) or
+// between two words (the brightness's ends).
+std::u16string CCommonDlg::AccessibleValue(int id) const {
+  for (const CSubSlider& slider : sliders_) {
+    if (GetDlgCtrlID(slider.hwnd()) == id) return text::Dec(slider.GetPos());
+  }
+  return {};
+}
+
 void CCommonDlg::PaintContent(HDC dc) {
   RECT client{};
   GetClientRect(hwnd(), &client);
@@ -371,7 +385,7 @@ INT_PTR CCommonDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_HSCROLL:
       if (lParam != 0) OnSlider(reinterpret_cast<HWND>(lParam));
-      return FALSE;
+      break;
     case WM_COMMAND:
       if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
       break;

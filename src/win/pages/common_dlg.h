@@ -45,6 +45,8 @@ class CCommonDlg : public CBaseDialog {
   void CreateSkin() override;
   void LayOut() override;
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  std::u16string AccessibleName(int id) const override;
+  std::u16string AccessibleValue(int id) const override;
 
  private:
   HFONT FontFor(pages::common::Font font) const;

@@ -215,6 +215,14 @@ void CEtcDlg::ConfirmFormat() {
   }
 }
 
+std::u16string CEtcDlg::AccessibleName(int id) const {
+  const Row* row = FindRow(id);
+  return row != nullptr
+             ? pages::additional::AccessibleName(
+                   *row, [](std::u16string_view key) { return lang::Lang().GetLangText(key); })
+             : std::u16string();
+}
+
 RECT CEtcDlg::ItemRect(int id) const {
   RECT rc{};
   GetWindowRect(GetDlgItem(hwnd(), id), &rc);

@@ -39,6 +39,7 @@ class CEtcDlg : public CBaseDialog {
   void CreateSkin() override;
   void LayOut() override;
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  std::u16string AccessibleName(int id) const override;
 
  private:
   void ShowValues(const SettingsRecord& record);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/lang/lang_manager.h"
@@ -19,6 +20,10 @@ constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
 constexpr int kRadioTextGap = 6;
 // An edit control keeps room for its caret after the text.
 constexpr int kCaretWidth = 2;
+
+std::u16string LangText(std::u16string_view key) {
+  return lang::Lang().GetLangText(key);
+}
 
 }  // namespace
 
@@ -127,6 +132,20 @@ void CModePageDlg::OnSliderMoved(HWND slider) {
   if (row == nullptr || row->kind != RowKind::kSlider) return;
   int position = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
   pages::rows::ApplySliderPosition(*row, position, *settingsRecord);
+}
+
+std::u16string CModePageDlg::AccessibleName(int id) const {
+  const PageRow* row = pages::rows::FindRow(rows_, id);
+  return row != nullptr ? pages::rows::AccessibleName(rows_, *row, LangText) : std::u16string();
+}
+
+std::u16string CModePageDlg::AccessibleValue(int id) const {
+  const PageRow* row = pages::rows::FindRow(rows_, id);
+  if (row == nullptr || row->kind != RowKind::kSlider) return {};
+  const auto scale = std::ranges::find(scales_, id, &pages::rows::SliderScale::sliderId);
+  const int position = static_cast<int>(SendDlgItemMessageW(hwnd(), id, TBM_GETPOS, 0, 0));
+  return pages::rows::SliderValueText(*row, scale != scales_.end() ? &*scale : nullptr, position,
+                                      LangText(u"IDS_STRING204"));
 }
 
 RECT CModePageDlg::ItemRect(int id) const {

@@ -34,6 +34,9 @@ class CModePageDlg : public CBaseDialog {
   void CreateSkin() override;
   void LayOut() override;
 
+  std::u16string AccessibleName(int id) const override;
+  std::u16string AccessibleValue(int id) const override;
+
   // A click on a button of the table; by default a radio stores its value
   // and any other button does nothing.
   virtual void OnRowClicked(const pages::rows::PageRow& row);
