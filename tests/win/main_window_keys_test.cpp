@@ -40,8 +40,25 @@ class MainWindowKeys : public CardFolderTest {
   std::string factory_;
 };
 
+// Pixels of the last column of `window` other than the page's colour: a
+// focus outline drawn around the whole control.
+int InkAtRightEdge(HWND window) {
+  UpdateWindow(window);
+  RECT rc{};
+  GetClientRect(window, &rc);
+  HDC dc = GetDC(window);
+  int ink = 0;
+  for (int y = 0; y < rc.bottom; ++y) {
+    if (GetPixel(dc, rc.right - 1, y) != RGB(254, 254, 254)) ++ink;
+  }
+  ReleaseDC(window, dc);
+  return ink;
+}
+
 // The driver sees the focused control: it is shown and enabled, and lies
-// within the page area when it is on a page, a slider with its scale.
+// within the page area when it is on a page, a slider with its scale. A
+// check box without text, which draws no focus around a text, draws it
+// around itself.
 void ExpectSeen(HWND focus) {
   ASSERT_NE(focus, nullptr);
   EXPECT_TRUE(IsWindowVisible(focus));
@@ -56,6 +73,10 @@ void ExpectSeen(HWND focus) {
   GetClassNameW(focus, cls, 32);
   if (lstrcmpiW(cls, TRACKBAR_CLASSW) == 0) {
     control.bottom += WindowScale(page).Px(pages::kSliderScaleHeight);
+  }
+  const bool checkBox = (GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+  if (lstrcmpiW(cls, WC_BUTTONW) == 0 && checkBox && GetWindowTextLengthW(focus) == 0) {
+    EXPECT_GT(InkAtRightEdge(focus), 0) << "no focus shown";
   }
   EXPECT_GE(control.top, view.top);
   EXPECT_LE(control.bottom, view.bottom);

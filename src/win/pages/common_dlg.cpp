@@ -16,6 +16,7 @@
 #include "core/settings/settings_record.h"
 #include "core/text/u16.h"
 #include "win/app/start_phases.h"
+#include "win/controls/textless_check_box.h"
 #include "win/platform/wide.h"
 #include "win/timezone/pc_time_zone.h"
 #include "win/timezone/registry_time_zone_source.h"
@@ -102,6 +103,9 @@ BOOL CCommonDlg::OnInitDialog() {
     sliders_[i].Attach(GetDlgItem(hwnd(), kSliders[i].id));
     if (kSliders[i].setsRange) sliders_[i].SetRange(kSliders[i].low, kSliders[i].high);
   }
+  // The clock's check box has no text: its label is the section's title.
+  auto* clockCheck = new TextlessCheckBox;
+  if (!clockCheck->Attach(GetDlgItem(hwnd(), IDC_COMMON_CLOCK_SET_CHECK))) delete clockCheck;
   InitScrollBar();
   return TRUE;
 }
