@@ -7,13 +7,19 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "core/pages/additional_rows.h"
+#include "core/pages/common_layout.h"
+#include "core/pages/normal_rows.h"
+#include "core/pages/parking_rows.h"
 #include "core/skin/scale.h"
 #include "main_window_support.h"
 #include "resource_ids.h"
 #include "win/controls/window_scale.h"
+#include "win/pages/base_dialog.h"
 
 namespace {
 
@@ -83,6 +89,50 @@ void ExpectLaidOutAt(HWND main, const skin::Scale& scale, int scrolled) {
 }
 
 using DisplayScale = CardFolderTest;
+
+// The section titles of the four pages, as their tables list them.
+std::vector<int> SectionTitles() {
+  std::vector<int> ids;
+  for (const auto& row : pages::common::kRows) {
+    if (row.font == pages::common::Font::kTitle) ids.push_back(row.id);
+  }
+  for (const auto rows : {std::span<const pages::rows::PageRow>(pages::normal::kRows),
+                          std::span<const pages::rows::PageRow>(pages::parking::kRows)}) {
+    for (const auto& row : rows) {
+      if (row.kind == pages::rows::RowKind::kTitle && row.shown) ids.push_back(row.id);
+    }
+  }
+  for (const auto& row : pages::additional::kRows) {
+    if (row.kind == pages::additional::Kind::kTitle) ids.push_back(row.id);
+  }
+  return ids;
+}
+
+// Every page's section titles show their text from the same x and are as
+// wide as it, so the four pages line up and each separator starts the
+// same gap after its title's text.
+TEST_F(DisplayScale, SectionTitlesLineUpOnEveryPage) {
+  const skin::Scale scale = PrefixScale();
+  const std::vector<int> titles = SectionTitles();
+  ASSERT_EQ(titles.size(), 9u + 4u + 8u + 4u);
+  RunMainWindow(folder_, {[](HWND main) { return Pages(main).size() == 4; },
+                          [&](HWND main) {
+                            for (int id : titles) {
+                              SCOPED_TRACE(id);
+                              const HWND title = PageControl(main, id);
+                              RECT rc = RectIn(GetParent(title), title);
+                              EXPECT_EQ(rc.left, scale.Px(15));
+                              EXPECT_EQ(SendMessageW(title, EM_GETMARGINS, 0, 0), 0);
+                              const std::wstring text = WindowText(title);
+                              const auto font =
+                                  reinterpret_cast<HFONT>(SendMessageW(title, WM_GETFONT, 0, 0));
+                              EXPECT_NEAR(rc.right - rc.left,
+                                          CBaseDialog::CalcTextWidth(text, font), 1);
+                            }
+                            return true;
+                          },
+                          Command(IDC_MAIN_CANCEL)});
+}
 
 TEST_F(DisplayScale, TheWindowAndItsControlsAreTheDesignScaled) {
   const skin::Scale scale = PrefixScale();

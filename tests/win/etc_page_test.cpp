@@ -302,9 +302,6 @@ TEST_F(EtcPage, LaysOutItsRowsAndReturnsToTheTop) {
     }
   };
   expectHome();
-  // English texts fit their estimates: "Overwriting video" is 17 characters.
-  RECT title = Rect(IDC_ADDITIONAL_OVERWRITE_TITLE);
-  EXPECT_EQ(title.right - title.left, 7 * 17 + 5);
 
   // The percentages stand in one column, 30 pixels right of the widest
   // label's width.

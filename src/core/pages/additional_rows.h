@@ -22,7 +22,7 @@ using Field = std::int32_t SettingsRecord::*;
 // count (n characters), so the page looks the same whatever fonts the PC
 // has; it is widened only where its text would otherwise be cut off.
 enum class Kind {
-  kTitle,        // section title: title font, 7n + 5 by 14
+  kTitle,        // section title: title font, as wide as its text (7n + 5 unmeasured) by 14
   kCheck,        // check box showing and writing its field: 6n + 20 by 25
   kFixedCheck,   // the same, always ticked and disabled (continuous recording always overwrites)
   kHiddenCheck,  // the same, hidden: its field still follows the record

@@ -63,9 +63,12 @@ FontKind FontOf(RowKind kind) {
 RowRect PlaceRow(const PageRow& row, std::size_t textLength, int neededWidth,
                  const RowRect& previous) {
   KindSize size = SizeOf(row.kind);
-  int width = size.perChar == 0
-                  ? row.width
-                  : std::max(size.perChar * static_cast<int>(textLength) + size.extra, neededWidth);
+  const int estimate = size.perChar * static_cast<int>(textLength) + size.extra;
+  int width = size.perChar == 0 ? row.width : std::max(estimate, neededWidth);
+  // A title's separator starts a fixed gap after the title's width, and
+  // the titles of every page line up with the Common page's, which are as
+  // wide as their texts.
+  if (row.kind == RowKind::kTitle && neededWidth > 0) width = neededWidth;
   int x = row.x == kRightOfPrevious ? previous.right() : row.x;
   return {x, row.y, width, size.height};
 }

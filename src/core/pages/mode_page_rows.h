@@ -25,7 +25,7 @@ using RecordField = std::int32_t SettingsRecord::*;
 // What a row is; this fixes its font and how its size follows from its text
 // (n is the number of characters of the text).
 enum class RowKind {
-  kTitle,        // section title: title font, 7n + 5 by 14
+  kTitle,        // section title: title font, as wide as its text (7n + 5 unmeasured) by 14
   kSubLabel,     // "Front" / "Rear" before a row of radios: bold font, 6n + 5 by 12
   kRadio,        // radio of a grid: normal font, the row's width by 25
   kWideRadio,    // radio as wide as its text: normal font, 6n + 20 by 25
@@ -105,7 +105,8 @@ struct RowRect {
 // Where `row` goes, given the length of its text, the width its text needs
 // in the control's font (0 when unknown), and the place of the row before it
 // in the table. A row sized by its text is as wide as the estimate from its
-// character count or, where that would cut the text off, as it needs.
+// character count or, where that would cut the text off, as it needs; a
+// title is as wide as it needs.
 RowRect PlaceRow(const PageRow& row, std::size_t textLength, int neededWidth,
                  const RowRect& previous);
 

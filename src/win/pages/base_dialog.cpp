@@ -36,6 +36,10 @@ UniqueFont CBaseDialog::MakeFont(int height, int weight) const {
   return CreateSkinFont(scale_.Px(height), weight);
 }
 
+void CBaseDialog::RemoveLabelMargins(int id) const {
+  SendDlgItemMessageW(hwnd(), id, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+}
+
 void CBaseDialog::ShowTick(int id, bool ticked) const {
   const HWND button = GetDlgItem(hwnd(), id);
   const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);

@@ -87,6 +87,12 @@ class CBaseDialog : public Dialog {
   void MoveItem(HWND item, int x, int y, int width, int height) const;
   // A Tahoma font of design height `height` at the page's scale.
   UniqueFont MakeFont(int height, int weight) const;
+  // Label `id`, an edit control, shows its text from its left edge to its
+  // right edge, as wide as the text: an edit control keeps a margin on
+  // each side, which would move the text off the column it stands in and
+  // cut off a label exactly as wide as its text. Its font sets the margins
+  // anew, so this follows the label's font.
+  void RemoveLabelMargins(int id) const;
   // Ticks or unticks check box or radio button `id` and no other; the
   // caller sets the rest of its group itself.
   void ShowTick(int id, bool ticked) const;

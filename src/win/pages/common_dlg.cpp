@@ -176,12 +176,6 @@ void CCommonDlg::PlaceRow(const Row& row, const TextLookup& lookup, const Calend
   }
 }
 
-// The labels are edit controls, which keep a margin on each side of their
-// text; a label exactly as wide as its text would lose its last letter.
-void CCommonDlg::RemoveLabelMargins(int id) {
-  SendDlgItemMessageW(hwnd(), id, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-}
-
 void CCommonDlg::LayOut() {
   const CalendarDate today = Today();
   const TextLookup lookup = LangText;

@@ -52,7 +52,6 @@ class CCommonDlg : public CBaseDialog {
   HFONT FontFor(pages::common::Font font) const;
   void PlaceRow(const pages::common::Row& row, const pages::common::TextLookup& lookup,
                 const pages::common::CalendarDate& today);
-  void RemoveLabelMargins(int id);
   void FillZoneList();
   void ShowFields();
   void ShowClock();

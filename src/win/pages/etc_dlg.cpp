@@ -47,28 +47,43 @@ std::wstring Text(const char16_t* key) {
   return ToWide(lang::Lang().GetLangText(key));
 }
 
-// The width in design pixels that shows all of `text` in control `item` at
-// `scale`: a check box's or radio's text stands after its box, a push
-// button keeps a frame around it, and a label (a read-only edit control)
-// keeps margins and room for a caret.
-int NeededWidth(HWND item, Kind kind, const std::wstring& text, HFONT font,
-                const skin::Scale& scale) {
+// The width in design pixels that shows all of `text` in a control of
+// `kind` in `font` at `scale`: a check box's or radio's text stands after
+// its box, a push button keeps a frame around it, and a label, without
+// margins, is as wide as its text.
+int NeededWidth(Kind kind, const std::wstring& text, HFONT font, const skin::Scale& scale) {
   constexpr int kBoxTextGap = 6;
   constexpr int kButtonPadding = 12;
-  constexpr int kCaretWidth = 2;
   int width = CBaseDialog::CalcTextWidth(text, font);
   if (kind == Kind::kButton) return scale.ToDesign(width) + kButtonPadding;
   if (IsButtonControl(kind)) {
     return scale.ToDesign(width + SystemMetric(SM_CXMENUCHECK, scale)) + kBoxTextGap;
   }
-  SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  DWORD margins = static_cast<DWORD>(SendMessageW(item, EM_GETMARGINS, 0, 0));
-  return scale.ToDesign(width + LOWORD(margins) + HIWORD(margins)) + kCaretWidth;
+  return scale.ToDesign(width);
 }
 
-int EstimatedWidth(Kind kind, std::size_t length) {
-  int n = static_cast<int>(length);
-  return kind == Kind::kTitle ? 7 * n + 5 : 6 * n + 20;
+// The same for the right-aligned percentages, which keep the margins of
+// their edit controls and room for a caret.
+int PercentWidth(HWND item, const std::wstring& text, HFONT font, const skin::Scale& scale) {
+  constexpr int kCaretWidth = 2;
+  SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  DWORD margins = static_cast<DWORD>(SendMessageW(item, EM_GETMARGINS, 0, 0));
+  return scale.ToDesign(CBaseDialog::CalcTextWidth(text, font) + LOWORD(margins) +
+                        HIWORD(margins)) +
+         kCaretWidth;
+}
+
+// A title is as wide as its text, so its separator starts where those of
+// the other pages do; every other row is at least its estimate from the
+// character count, so the page looks the same whatever fonts the PC has.
+int WidthOf(Kind kind, const std::wstring& text, HFONT font, const skin::Scale& scale) {
+  const int needed = NeededWidth(kind, text, font, scale);
+  if (kind == Kind::kTitle) return needed;
+  return std::max(6 * static_cast<int>(text.size()) + 20, needed);
+}
+
+bool IsLabel(Kind kind) {
+  return kind == Kind::kTitle || kind == Kind::kLabel;
 }
 
 // Whether the control itself is shown, whether or not the page is.
@@ -125,9 +140,9 @@ void CEtcDlg::LayOut() {
     HWND item = GetDlgItem(hwnd(), row.id);
     std::wstring text = Text(row.textKey);
     HFONT font = row.kind == Kind::kTitle ? titleFont_.get() : normalFont_.get();
-    int width = std::max(EstimatedWidth(row.kind, text.size()),
-                         NeededWidth(item, row.kind, text, font, scale()));
-    PlaceItemText(row.id, font, text, row.x, row.y, width, HeightOf(row.kind), false);
+    PlaceItemText(row.id, font, text, row.x, row.y, WidthOf(row.kind, text, font, scale()),
+                  HeightOf(row.kind), false);
+    if (IsLabel(row.kind)) RemoveLabelMargins(row.id);
     if (row.kind == Kind::kFixedCheck) {
       ShowTick(row.id, true);
       EnableWindow(item, FALSE);
@@ -140,18 +155,18 @@ void CEtcDlg::LayOut() {
   for (const ShareRow& share : kShareRows) {
     std::wstring text = Text(share.textKey);
     int width = std::max(6 * static_cast<int>(text.size()) + share.labelWidthExtra,
-                         NeededWidth(GetDlgItem(hwnd(), share.labelId), Kind::kLabel, text,
-                                     normalFont_.get(), scale()));
+                         NeededWidth(Kind::kLabel, text, normalFont_.get(), scale()));
     PlaceItemText(share.labelId, normalFont_.get(), text, kShareLabelX, y, width, kShareTextHeight,
                   false);
+    RemoveLabelMargins(share.labelId);
     percentColumn = std::max(percentColumn, width + kPercentColumnGap);
     y += kShareRowPitch;
   }
   // Sized for the percentages to come rather than the placeholder, so
   // the column and the bars after it stay put whatever the partition.
   int percentWidth =
-      std::max(kPercentWidth, NeededWidth(GetDlgItem(hwnd(), kShareRows[0].percentId), Kind::kLabel,
-                                          kWidestPercent, normalFont_.get(), scale()));
+      std::max(kPercentWidth, PercentWidth(GetDlgItem(hwnd(), kShareRows[0].percentId),
+                                           kWidestPercent, normalFont_.get(), scale()));
   y = kShareTop;
   for (const ShareRow& share : kShareRows) {
     PlaceItemText(share.percentId, normalFont_.get(), L"000", percentColumn, y, percentWidth,

@@ -18,8 +18,10 @@ namespace {
 
 constexpr COLORREF kSeparatorColour = RGB(163, 181, 198);
 constexpr int kRadioTextGap = 6;
-// An edit control keeps room for its caret after the text.
-constexpr int kCaretWidth = 2;
+
+bool IsRadio(RowKind kind) {
+  return kind == RowKind::kRadio || kind == RowKind::kWideRadio;
+}
 
 std::u16string LangText(std::u16string_view key) {
   return lang::Lang().GetLangText(key);
@@ -86,12 +88,13 @@ void CModePageDlg::LayOut() {
     if (row.kind != RowKind::kInert) {
       std::wstring text = row.textKey ? ToWide(lang::Lang().GetLangText(row.textKey)) : L"";
       HFONT font = FontFor(pages::rows::FontOf(row.kind));
-      int needed = row.kind == RowKind::kSlider ? 0 : NeededWidth(item, row.kind, text, font);
+      int needed = row.kind == RowKind::kSlider ? 0 : NeededWidth(row.kind, text, font);
       RowRect r = pages::rows::PlaceRow(row, text.size(), needed, previous);
       if (row.kind == RowKind::kSlider) {
         MoveItem(item, r.x, r.y, r.width, r.height);
       } else {
         PlaceItemText(row.id, font, text, r.x, r.y, r.width, r.height, false);
+        if (!IsRadio(row.kind)) RemoveLabelMargins(row.id);
       }
       previous = r;
     }
@@ -99,16 +102,14 @@ void CModePageDlg::LayOut() {
   }
 }
 
-// Labels are edit controls, which keep a margin on either side of their
-// text; a radio's text stands after its check circle.
-int CModePageDlg::NeededWidth(HWND item, RowKind kind, const std::wstring& text, HFONT font) const {
-  int width = CalcTextWidth(text, font);
-  if (kind == RowKind::kRadio || kind == RowKind::kWideRadio) {
+// A radio's text stands after its check circle; a label, without margins,
+// is as wide as its text.
+int CModePageDlg::NeededWidth(RowKind kind, const std::wstring& text, HFONT font) const {
+  const int width = CalcTextWidth(text, font);
+  if (IsRadio(kind)) {
     return scale().ToDesign(width + SystemMetric(SM_CXMENUCHECK, scale())) + kRadioTextGap;
   }
-  SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  DWORD margins = static_cast<DWORD>(SendMessageW(item, EM_GETMARGINS, 0, 0));
-  return scale().ToDesign(width + LOWORD(margins) + HIWORD(margins)) + kCaretWidth;
+  return scale().ToDesign(width);
 }
 
 void CModePageDlg::ShowValues(const SettingsRecord& record) {

@@ -44,9 +44,9 @@ class CModePageDlg : public CBaseDialog {
   virtual void OnRecordShown() {}
 
  private:
-  // The width in design pixels that shows all of `text` in control `item`
-  // in `font`.
-  int NeededWidth(HWND item, pages::rows::RowKind kind, const std::wstring& text, HFONT font) const;
+  // The width in design pixels that shows all of `text` in a control of
+  // `kind` in `font`.
+  int NeededWidth(pages::rows::RowKind kind, const std::wstring& text, HFONT font) const;
   void ShowValues(const SettingsRecord& record);
   void OnSliderMoved(HWND slider);
   void Paint(HDC dc);
