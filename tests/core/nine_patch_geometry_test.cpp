@@ -134,6 +134,25 @@ TEST(NinePatchGeometry, OneMarkFillsAnyCanvasAtLeastAsLargeAsTheFixedPart) {
   }
 }
 
+// Between the scales the sets were drawn for, the fixed parts grow to the
+// exact scale (each part rounded) and the marks take what is left: the
+// window's background (29 x 101, its title band in the 49 rows above the
+// stretch row) at 125 % of the 100 % set.
+TEST(NinePatchGeometry, FixedPartsGrowToTheExactScale) {
+  const skin::FixedScale fiveQuarters{5, 4};
+  const auto layout = LayoutNinePatch(Frame(29, 101, {14}, {50}, Marked{1, 27}, Marked{1, 99}), 778,
+                                      734, fiveQuarters);
+  EXPECT_EQ(layout.rows.copies,
+            (std::vector<SpanCopy>{{1, 49, 0, 61}, {50, 1, 61, 612}, {51, 49, 673, 61}}));
+  EXPECT_EQ(layout.columns.copies,
+            (std::vector<SpanCopy>{{1, 13, 0, 16}, {14, 1, 16, 746}, {15, 13, 762, 16}}));
+  // The content runs (the marks among their pixels) scaled, plus the stretches.
+  EXPECT_EQ(layout.content, (PixelRect{1, 1, 1 + 34 + 746, 1 + 124 + 612}));
+  // Without marks a picture is copied at its natural size, scaled.
+  EXPECT_EQ(LayoutNinePatch(Frame(6, 5, {}, {}), 10, 4, fiveQuarters).rows.copies,
+            (std::vector<SpanCopy>{{1, 3, 0, 4}}));
+}
+
 TEST(NinePatchGeometry, PictureAsTallAsTheCanvasIsCopiedWithoutStretchedRows) {
   const auto same = LayoutNinePatch(Frame(14, 39, {6}, {19}, {}, Marked{5, 30}), 120, 37);
   EXPECT_EQ(same.rows.copies, (std::vector<SpanCopy>{{1, 37, 0, 37}}));

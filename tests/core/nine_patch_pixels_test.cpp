@@ -73,6 +73,36 @@ TEST(NinePatchPixels, TabPictureStretchedWide) {
   ExpectShows(tab.DrawnInto(120, 39), Shown(6, 12, 109), Shown(19, 37, 3));
 }
 
+// Fixed pixels drawn larger are resampled within their own span: the ends
+// keep their colours, the pixels between blend their two neighbours, and
+// no colour comes from the stretched pixel beside them.
+TEST(NinePatchPixels, FixedPixelsDrawnLargerBlendOnlyWithinTheirSpan) {
+  // One row of 5 inner pixels, the mark at picture column 4: a fixed span
+  // of 3 (columns 1 to 3: black, grey, white) and one of 1 (column 5).
+  const std::uint32_t kBlack = 0xFF000000, kGrey = 0xFF808080, kWhite = 0xFFFFFFFF;
+  const std::uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
+  const std::vector<std::uint32_t> pixels = {0, 0,      0,     0,      0,    0,     0,  //
+                                             0, kBlack, kGrey, kWhite, kRed, kBlue, 0,
+                                             0, 0,      0,     0,      0,    0,     0};
+  skin::NinePatchFrame frame{std::vector<FrameColor>(7, FrameColor::kWhite),
+                             std::vector<FrameColor>(3, FrameColor::kWhite),
+                             std::vector<FrameColor>(3, FrameColor::kWhite),
+                             std::vector<FrameColor>(7, FrameColor::kWhite)};
+  frame.top[4] = FrameColor::kBlack;
+  std::vector<std::uint32_t> canvas(8, kUntouched);
+  // Twice as large: the span of 3 takes 6 pixels, the single pixel 2, the mark none.
+  skin::CopyNinePatch(skin::LayoutNinePatch(frame, 8, 2, {2, 1}), {pixels.data(), 7, 3, 7},
+                      {canvas.data(), 8, 1, 8});
+  EXPECT_EQ(canvas[0], kBlack);
+  EXPECT_EQ(canvas[1], 0xFF202020);  // a quarter of the way to the grey
+  EXPECT_EQ(canvas[2], 0xFF606060);
+  EXPECT_EQ(canvas[3], 0xFFA0A0A0);
+  EXPECT_EQ(canvas[4], 0xFFDFDFDF);
+  EXPECT_EQ(canvas[5], kWhite);
+  EXPECT_EQ(canvas[6], kBlue);
+  EXPECT_EQ(canvas[7], kBlue);
+}
+
 TEST(NinePatchPixels, UnreachedPixelsKeepTheirContent) {
   ExpectShows(Picture(5, 4, 0, 0).DrawnInto(6, 3), {1, 2, 3, -1, -1, -1}, {1, 2, -1});
 }

@@ -58,6 +58,11 @@ TEST(SkinScale, PicturesComeFromTheSetThatKeepsThemSharp) {
     const Scale scale(c.dpi);
     EXPECT_EQ(scale.NinePatchPicture(143), c.ninePatch);
     EXPECT_EQ(scale.PlainPicture(143), c.plain);
+    // A nine-patch picture's fixed parts reach the exact scale: the
+    // window's 40-pixel title band, drawn at its set's scale, is 40
+    // pixels scaled.
+    const int setPercent = 100 + c.ninePatch / 1000 * 50;
+    EXPECT_EQ(scale.NinePatchFixedScale().Of(40 * setPercent / 100), scale.Px(40));
   }
   EXPECT_EQ(Scale(0), Scale(96));
 }

@@ -25,11 +25,22 @@ struct NinePatchFrame {
   std::vector<FrameColor> bottom;
 };
 
+// How much larger than in the picture its fixed (unmarked) pixels are
+// drawn: 1 when the picture was drawn for the display scale, 5/4 for a
+// picture drawn for 100 % shown at 125 %.
+struct FixedScale {
+  int numerator = 1;
+  int denominator = 1;
+  // `length` pixels at this scale, rounded to the nearest, halves up.
+  int Of(int length) const;
+};
+
 // One copy along one axis: `sourceLength` pixels from picture position
 // `source` (frame included, so the first shown pixel is 1) go to
-// `destLength` pixels from canvas position `dest`; a single pixel with a
-// longer destination is stretched. Destinations may run past the canvas
-// (the caller clips) but never have a negative length.
+// `destLength` pixels from canvas position `dest`: copied as they are when
+// the lengths agree, a single pixel repeated, several pixels resampled.
+// Destinations may run past the canvas (the caller clips) but never have a
+// negative length.
 struct SpanCopy {
   int source = 0;
   int sourceLength = 0;
@@ -70,11 +81,13 @@ struct NinePatchLayout {
 };
 
 // Lays out the picture whose frame is given into a canvasWidth x
-// canvasHeight canvas. Each stretch mark takes the room the canvas has beyond
-// the fixed pixels (shared evenly between two marks); when there is no room
-// the marked pixels vanish and the fixed ones are copied side by side, the
-// overflow clipped by the canvas. A picture without marks in a direction is
-// copied at its natural size, less its frame.
-NinePatchLayout LayoutNinePatch(const NinePatchFrame& frame, int canvasWidth, int canvasHeight);
+// canvasHeight canvas, its fixed pixels scaled by `fixed`. Each stretch
+// mark takes the room the canvas has beyond the fixed pixels (shared evenly
+// between two marks); when there is no room the marked pixels vanish and
+// the fixed ones are copied side by side, the overflow clipped by the
+// canvas. A picture without marks in a direction is copied at its natural
+// size (scaled), less its frame.
+NinePatchLayout LayoutNinePatch(const NinePatchFrame& frame, int canvasWidth, int canvasHeight,
+                                FixedScale fixed = {});
 
 }  // namespace skin

@@ -1,6 +1,8 @@
 #pragma once
-// Carries out a nine-patch layout on 32-bit pixels: exact copies, a stretched
-// pixel repeated, never blended with its neighbours.
+// Carries out a nine-patch layout on 32-bit premultiplied pixels: exact
+// copies and a stretched pixel repeated; fixed pixels drawn at another size
+// (a picture set shown between its scales) are resampled, blended only
+// with their own span's pixels.
 
 #include <cstdint>
 

@@ -9,6 +9,15 @@ namespace {
 
 constexpr std::array<int, 3> kSetPercents{100, 150, 200};
 
+// The set a nine-patch picture comes from: the largest not above the scale.
+int NinePatchSet(int dpi) {
+  int chosen = kSetPercents.front();
+  for (int percent : kSetPercents) {
+    if (percent * Scale::kDesignDpi <= dpi * 100) chosen = percent;
+  }
+  return chosen;
+}
+
 }  // namespace
 
 int Scale::Px(int design) const {
@@ -28,11 +37,11 @@ int Scale::ToDesign(int device) const {
 }
 
 int Scale::NinePatchPicture(int id) const {
-  int chosen = kSetPercents.front();
-  for (int percent : kSetPercents) {
-    if (percent * kDesignDpi <= dpi_ * 100) chosen = percent;
-  }
-  return PictureInSet(id, chosen);
+  return PictureInSet(id, NinePatchSet(dpi_));
+}
+
+FixedScale Scale::NinePatchFixedScale() const {
+  return {dpi_ * 100, NinePatchSet(dpi_) * kDesignDpi};
 }
 
 int Scale::PlainPicture(int id) const {

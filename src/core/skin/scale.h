@@ -41,6 +41,11 @@ class Scale {
   // is shrunk, never blown up, except beyond 200 %.
   int NinePatchPicture(int id) const;
   int PlainPicture(int id) const;
+  // How much the fixed parts of a nine-patch picture from
+  // NinePatchPicture grow to reach exactly this scale: the title band of
+  // the window's background is 40 pixels in the 100 % set and must be 50
+  // at 125 %.
+  FixedScale NinePatchFixedScale() const;
 
   friend constexpr bool operator==(const Scale&, const Scale&) = default;
 

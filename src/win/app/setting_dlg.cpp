@@ -177,7 +177,7 @@ void CSettingDlg::CreateSkin() {
   frame_.reset();
   WindowDc screen(nullptr);
   background_.Create(screen.get(), scale_.Px(kWidth), scale_.Px(kHeight));
-  CNinePatch::DrawNinePatch(background_, scale_.NinePatchPicture(kBackgroundPng));
+  CNinePatch::DrawNinePatch(background_, scale_, kBackgroundPng);
   titleFont_ = CreateSkinFont(scale_.Px(14));
 }
 

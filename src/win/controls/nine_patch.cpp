@@ -67,14 +67,20 @@ bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
 // The stretching is done here, pixel by pixel, on the picture as GDI+ gives
 // it in premultiplied form: GDI+'s own stretching rounds and, at some sizes,
 // leaves the first row of a long stretch empty.
-bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, int id, RECT* content) {
+bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, const skin::Scale& scale, int designId,
+                               RECT* content) {
+  return DrawNinePatch(canvas, scale.NinePatchPicture(designId), content,
+                       scale.NinePatchFixedScale());
+}
+
+bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, int id, RECT* content, skin::FixedScale fixed) {
   Gdiplus::Bitmap* picture = canvas.IsCreated() ? CPictureLibrary::Picture(id) : nullptr;
   if (picture == nullptr) return false;
   Gdiplus::Bitmap& bitmap = *picture;
   const std::optional<skin::NinePatchFrame> frame = ReadFrame(bitmap);
   if (!frame) return false;
   const skin::NinePatchLayout layout =
-      skin::LayoutNinePatch(*frame, canvas.GetWidth(), canvas.GetHeight());
+      skin::LayoutNinePatch(*frame, canvas.GetWidth(), canvas.GetHeight(), fixed);
   const int width = static_cast<int>(bitmap.GetWidth());
   const int height = static_cast<int>(bitmap.GetHeight());
   const Gdiplus::Rect whole(0, 0, width, height);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "core/skin/scale.h"
 #include "win/controls/mem_canvas.h"
 
 class CNinePatch {
@@ -17,10 +18,16 @@ class CNinePatch {
   static bool DrawPng(CMemCanvas& canvas, int id);
 
   // Replaces the canvas's pixels with nine-patch picture `id` stretched to
-  // the canvas size (pixels the picture does not reach become transparent).
-  // `content`, when given, receives the content rectangle in canvas
-  // coordinates. False, with the canvas untouched, when the canvas is not
-  // created, the picture cannot be loaded or it has more than two stretch
-  // marks in a direction.
-  static bool DrawNinePatch(CMemCanvas& canvas, int id, RECT* content = nullptr);
+  // the canvas size, its fixed parts scaled by `fixed` (pixels the picture
+  // does not reach become transparent). `content`, when given, receives
+  // the content rectangle in canvas coordinates. False, with the canvas
+  // untouched, when the canvas is not created, the picture cannot be
+  // loaded or it has more than two stretch marks in a direction.
+  static bool DrawNinePatch(CMemCanvas& canvas, int id, RECT* content = nullptr,
+                            skin::FixedScale fixed = {});
+  // The same for picture `designId` (of the 100 % set) at display scale
+  // `scale`: from the set drawn nearest below it, its fixed parts scaled
+  // to exactly `scale`.
+  static bool DrawNinePatch(CMemCanvas& canvas, const skin::Scale& scale, int designId,
+                            RECT* content = nullptr);
 };

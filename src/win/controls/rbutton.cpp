@@ -42,22 +42,20 @@ void CRButton::SetSkin(int normalId, int hoverId, int pressedId, HDC parentBackg
     SetWindowTextW(hwnd(), Wide(caption_->text));
   }
   RECT content{};
-  if (CNinePatch::DrawNinePatch(StateCanvas(kNormal), scale_.NinePatchPicture(normalId),
-                                &content) &&
-      caption_) {
+  if (CNinePatch::DrawNinePatch(StateCanvas(kNormal), scale_, normalId, &content) && caption_) {
     textRect_ = content;
   }
   const std::pair<State, int> pictures[] = {
       {kHover, hoverId}, {kPressed, pressedId}, {kDisabled, disabledId}};
   for (const auto& [state, id] : pictures) {
-    if (id != 0) CNinePatch::DrawNinePatch(StateCanvas(state), scale_.NinePatchPicture(id));
+    if (id != 0) CNinePatch::DrawNinePatch(StateCanvas(state), scale_, id);
   }
   SkinChanged();
 }
 
 void CRButton::SetCheckedSkin(int id) {
   tab_ = true;
-  CNinePatch::DrawNinePatch(StateCanvas(kSelected), scale_.NinePatchPicture(id));
+  CNinePatch::DrawNinePatch(StateCanvas(kSelected), scale_, id);
   SkinChanged();
 }
 

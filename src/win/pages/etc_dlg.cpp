@@ -189,7 +189,7 @@ void CEtcDlg::ShowShares(const SettingsRecord& record) {
     bar.Release();
     if (bar.Create(nullptr, scale().Px(pages::partition::BarWidth(shares[kind])),
                    scale().Px(kBarHeight))) {
-      CNinePatch::DrawNinePatch(bar, scale().NinePatchPicture(kFirstBarPng + kind));
+      CNinePatch::DrawNinePatch(bar, scale(), kFirstBarPng + kind);
     }
     SetDlgItemTextW(hwnd(), kShareRows[kind].percentId,
                     Wide(pages::partition::PercentText(shares[kind])));

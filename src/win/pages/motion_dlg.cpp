@@ -143,7 +143,7 @@ void CMotionDlg::BuildPictures() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   background_.Create(nullptr, client.right, client.bottom);
-  CNinePatch::DrawNinePatch(background_, scale_.NinePatchPicture(kBackgroundPng));
+  CNinePatch::DrawNinePatch(background_, scale_, kBackgroundPng);
   const RECT panel = DeviceRect(kPanel, scale_);
   FillRect(background_.GetDC(), &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const std::pair<int, Picture> pictures[] = {{kFrontPicturePng, Picture::kFront},
