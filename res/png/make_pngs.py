@@ -261,10 +261,10 @@ WINDOW_BUTTON_STATES = {
 }
 
 
-# Motion-area editor: grids of 4 x 3 cells of 48 x 30 with one-pixel lines,
-# over a faint sketch of the road ahead or behind.
+# Motion-area editor: a faint sketch of the road ahead or behind, under
+# grids of 4 x 3 cells of 48 x 30. The editor draws the grid's one-pixel
+# lines itself, between the cells as it places them at every scale.
 
-GRID_LINE = (163, 181, 198)
 SKETCH = (96, 116, 138)
 
 
@@ -292,11 +292,6 @@ def motion_grid(rear, scale):
     picture.fill(box((cx - width / 2) * s, (bottom - height) * s,
                      (cx + width / 2) * s, bottom * s, width * 0.12 * s),
                  SKETCH, 0.55)
-    # The lines lie on the cell edges as the editor places them.
-    for x in range(0, 197, 49):
-        picture.rect(px(x, s), 0, px(x + 1, s), picture.height, GRID_LINE)
-    for y in range(0, 94, 31):
-        picture.rect(0, px(y, s), picture.width, px(y + 1, s), GRID_LINE)
     return picture
 
 

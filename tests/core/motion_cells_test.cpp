@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -11,8 +13,10 @@ using pages::motion::CellAt;
 using pages::motion::CellRect;
 using pages::motion::CellRectOf;
 using pages::motion::Cells;
+using pages::motion::GridLines;
 using pages::motion::kCellCount;
 using pages::motion::kColumns;
+using pages::motion::kRows;
 using pages::motion::PackCells;
 using pages::motion::Picture;
 using pages::motion::PictureRect;
@@ -97,30 +101,43 @@ TEST(MotionCells, HitsAtEdgesAndGaps) {
   }
 }
 
-// At every display scale the cells stay inside their picture, keep a gap
-// for the picture's grid lines, and a click on any cell finds that cell.
-TEST(MotionCells, CellsScaleWithTheirPicture) {
+// At every display scale the cells stay inside their picture, the grid
+// lines, all equally thick, fill exactly the gaps between and around them
+// (no sliver of the picture beside a line, no line over a cell), and a
+// click on any cell finds that cell.
+TEST(MotionCells, CellsAndGridLinesScaleWithTheirPicture) {
   for (int dpi : {96, 120, 144, 168, 192, 240}) {
     SCOPED_TRACE(dpi);
     const skin::Scale scale(dpi);
     for (Picture picture : {Picture::kFront, Picture::kRear}) {
       const CellRect p = PictureRect(picture);
       const skin::PixelRect area = scale.Px(skin::PixelRect{p.left, p.top, p.right, p.bottom});
+      // The lines left of each column and above each row, then the last ones.
+      const std::vector<CellRect> lines = GridLines(picture, scale);
+      ASSERT_EQ(lines.size(), static_cast<size_t>(kColumns + 1 + kRows + 1));
+      for (const CellRect& line : lines) {
+        EXPECT_EQ(std::min(line.right - line.left, line.bottom - line.top), scale.Px(1));
+      }
       for (int cell = 0; cell < kCellCount; ++cell) {
         const CellRect r = CellRectOf(picture, cell, scale);
-        EXPECT_GT(r.left, area.left);
-        EXPECT_GT(r.top, area.top);
-        EXPECT_LT(r.right, area.right);
-        EXPECT_LT(r.bottom, area.bottom);
+        EXPECT_GE(r.left, area.left);
+        EXPECT_GE(r.top, area.top);
+        EXPECT_LE(r.right, area.right);
+        EXPECT_LE(r.bottom, area.bottom);
         EXPECT_EQ(CellAt(picture, r.left, r.top, scale), cell);
         EXPECT_EQ(CellAt(picture, r.right - 1, r.bottom - 1, scale), cell);
-        if (cell % kColumns + 1 < kColumns) {
-          EXPECT_LT(r.right, CellRectOf(picture, cell + 1, scale).left) << "a column gap";
-        }
-        if (cell + kColumns < kCellCount) {
-          const CellRect below = CellRectOf(picture, cell + kColumns, scale);
-          EXPECT_LT(r.bottom, below.top) << "a row gap";
-        }
+        const int column = cell % kColumns, row = cell / kColumns;
+        const CellRect &before = lines[column], &after = lines[column + 1];
+        const CellRect &above = lines[kColumns + 1 + row], &below = lines[kColumns + 2 + row];
+        EXPECT_EQ(before.right, r.left);
+        EXPECT_EQ(after.left, r.right);
+        EXPECT_LT(after.left, after.right);
+        EXPECT_EQ(above.bottom, r.top);
+        EXPECT_EQ(below.top, r.bottom);
+        EXPECT_LT(below.top, below.bottom);
+        // The lines run past the cell on both sides.
+        EXPECT_TRUE(before.top < r.top && before.bottom > r.bottom);
+        EXPECT_TRUE(above.left < r.left && above.right > r.right);
       }
     }
   }

@@ -13,13 +13,17 @@
 
 #include "core/pages/additional_rows.h"
 #include "core/pages/common_layout.h"
+#include "core/pages/motion_cells.h"
 #include "core/pages/normal_rows.h"
 #include "core/pages/parking_rows.h"
 #include "core/skin/scale.h"
 #include "main_window_support.h"
+#include "mode_page_fixture.h"
 #include "resource_ids.h"
+#include "win/controls/mem_canvas.h"
 #include "win/controls/window_scale.h"
 #include "win/pages/base_dialog.h"
+#include "win/pages/motion_dlg.h"
 
 namespace {
 
@@ -184,6 +188,43 @@ TEST_F(DisplayScale, AMonitorOfAnotherScaleKeepsTheEditsAndThePlace) {
   };
   const std::string unmoved = run(false);
   EXPECT_EQ(run(true), unmoved);
+}
+
+// The motion editor's grid lines fill exactly the gaps between its cells,
+// at every scale: no pixel of a gap beside a selected cell shows the white
+// under the picture.
+TEST_F(DisplayScale, TheMotionEditorsGridLinesFillTheGapsBetweenItsCells) {
+  using pages::motion::CellRectOf;
+  const skin::Scale scale = PrefixScale();
+  ASSERT_TRUE(lang::LoadProgramLanguage(u"english"));
+  CMotionDlg editor;
+  editor.SelectAllCells();
+  CMemCanvas shown;
+  page_test::PopupScript::Start(L"Motion detection area", {[&](HWND window) {
+                                  RECT client{};
+                                  GetClientRect(window, &client);
+                                  shown.Create(nullptr, client.right, client.bottom);
+                                  SendMessageW(window, WM_PRINTCLIENT,
+                                               reinterpret_cast<WPARAM>(shown.GetDC()), PRF_CLIENT);
+                                  GdiFlush();
+                                  PostMessageW(window, WM_COMMAND, IDC_MOTION_CANCEL, 0);
+                                  return true;
+                                }});
+  editor.DoModal(nullptr);
+  ASSERT_EQ(page_test::PopupScript::Finish(), 1);
+  constexpr std::uint32_t kGridLine = 0xA3B5C6;
+  auto rgb = [&](int x, int y) { return shown.Pixels()[y * shown.GetWidth() + x] & 0xFFFFFF; };
+  for (auto picture : {pages::motion::Picture::kFront, pages::motion::Picture::kRear}) {
+    for (int cell = 0; cell < pages::motion::kCellCount; ++cell) {
+      SCOPED_TRACE(cell);
+      const auto r = CellRectOf(picture, cell, scale);
+      const auto next = CellRectOf(picture, cell % 4 == 3 ? cell : cell + 1, scale);
+      const int y = (r.top + r.bottom) / 2;
+      EXPECT_EQ(rgb(r.left - 1, y), kGridLine);
+      for (int x = r.right; x < next.left; ++x) EXPECT_EQ(rgb(x, y), kGridLine) << x;
+      EXPECT_EQ(rgb((r.left + r.right) / 2, r.top - 1), kGridLine);
+    }
+  }
 }
 
 }  // namespace

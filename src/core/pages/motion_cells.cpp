@@ -17,6 +17,13 @@ constexpr int BitOf(int cell) {
   return 8 - 4 * row + column;
 }
 
+// Where the grid line before column or row `index` starts, in device
+// pixels from the picture's corner: every line is a gap wide, and a cell
+// fills what lies between two lines.
+int LineStart(int index, int cellLength, const skin::Scale& scale) {
+  return scale.Px(index * (cellLength + kGap));
+}
+
 }  // namespace
 
 std::int32_t PackCells(const Cells& cells) {
@@ -39,13 +46,29 @@ CellRect PictureRect(Picture picture) {
 }
 
 CellRect CellRectOf(Picture picture, int cell, const skin::Scale& scale) {
-  // Inside the picture: past the grid line before it.
-  const int left = kGap + (cell % kColumns) * (kCellWidth + kGap);
-  const int top = kGap + (cell / kColumns) * (kCellHeight + kGap);
   const CellRect corner = PictureRect(picture);
-  const int x = scale.Px(corner.left), y = scale.Px(corner.top);
-  return {x + scale.Px(left), y + scale.Px(top), x + scale.Px(left + kCellWidth),
-          y + scale.Px(top + kCellHeight)};
+  const int x = scale.Px(corner.left), y = scale.Px(corner.top), gap = scale.Px(kGap);
+  const int column = cell % kColumns, row = cell / kColumns;
+  return {x + LineStart(column, kCellWidth, scale) + gap,
+          y + LineStart(row, kCellHeight, scale) + gap,
+          x + LineStart(column + 1, kCellWidth, scale), y + LineStart(row + 1, kCellHeight, scale)};
+}
+
+std::vector<CellRect> GridLines(Picture picture, const skin::Scale& scale) {
+  const CellRect corner = PictureRect(picture);
+  const int x = scale.Px(corner.left), y = scale.Px(corner.top), gap = scale.Px(kGap);
+  const int right = x + LineStart(kColumns, kCellWidth, scale) + gap;
+  const int bottom = y + LineStart(kRows, kCellHeight, scale) + gap;
+  std::vector<CellRect> lines;
+  for (int column = 0; column <= kColumns; ++column) {
+    const int left = x + LineStart(column, kCellWidth, scale);
+    lines.push_back({left, y, left + gap, bottom});
+  }
+  for (int row = 0; row <= kRows; ++row) {
+    const int top = y + LineStart(row, kCellHeight, scale);
+    lines.push_back({x, top, right, top + gap});
+  }
+  return lines;
 }
 
 std::optional<int> CellAt(Picture picture, int x, int y, const skin::Scale& scale) {

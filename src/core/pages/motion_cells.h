@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/skin/scale.h"
 
@@ -29,10 +30,10 @@ Cells UnpackCells(std::int32_t mask);
 
 // Where the cells of the two pictures lie in the editor's client area.
 // Right and bottom edges are exclusive; in design pixels every cell is
-// 48 x 30, and neighbouring cells leave a one-pixel gap where the picture
-// draws its grid line. At another display scale a cell scales from its
-// picture's corner, as the picture's own lines do, so cells and lines meet
-// at every scale.
+// 48 x 30, and neighbouring cells leave a one-pixel gap for a grid line,
+// which also frames each grid. At another display scale the lines start
+// where they scale to from their picture's corner and are all as thick as
+// one pixel scaled; the cells fill exactly what lies between them.
 enum class Picture { kFront, kRear };
 
 struct CellRect {
@@ -48,6 +49,10 @@ CellRect PictureRect(Picture picture);
 
 // In device pixels at `scale`.
 CellRect CellRectOf(Picture picture, int cell, const skin::Scale& scale = {});
+
+// The grid lines of `picture`, in device pixels at `scale`: between the
+// cells and around them.
+std::vector<CellRect> GridLines(Picture picture, const skin::Scale& scale = {});
 
 // The cell of `picture` under client point (x, y) (device pixels at
 // `scale`); nullopt in a gap or outside the grid.

@@ -36,6 +36,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kHeaderText = RGB(214, 223, 233);
 constexpr COLORREF kPanelText = RGB(57, 61, 66);
 constexpr COLORREF kButtonText = RGB(176, 187, 200);
+constexpr COLORREF kGridLine = RGB(163, 181, 198);
 
 constexpr Picture kPictures[] = {Picture::kFront, Picture::kRear};
 
@@ -148,12 +149,20 @@ void CMotionDlg::BuildPictures() {
   FillRect(background_.GetDC(), &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const std::pair<int, Picture> pictures[] = {{kFrontPicturePng, Picture::kFront},
                                               {kRearPicturePng, Picture::kRear}};
+  UniqueBrush gridLine(CreateSolidBrush(kGridLine));
   for (const auto& [png, which] : pictures) {
     const RECT at = ToRect(pages::motion::PictureRect(which), scale_);
     CMemCanvas picture;
     picture.Create(nullptr, at.right - at.left, at.bottom - at.top);
     CNinePatch::DrawPng(picture, scale_.PlainPicture(png));
     picture.BlendOver(background_.GetDC(), at.left, at.top);
+    // Drawn here rather than in the picture, which is resampled between
+    // the scales its sets were drawn for: the lines fill exactly the gaps
+    // the cells leave, and no sliver of the picture shows beside them.
+    for (const pages::motion::CellRect& line : pages::motion::GridLines(which, scale_)) {
+      const RECT r = ToRect(line);
+      FillRect(background_.GetDC(), &r, gridLine.get());
+    }
   }
   const std::pair<CMemCanvas*, int> overlays[] = {{&selectedOverlay_, kSelectedPng},
                                                   {&unselectedOverlay_, kUnselectedPng}};
