@@ -8,6 +8,8 @@
 #include "controls_support.h"
 #include "win/controls/rstatic_text.h"
 #include "win/controls/skin_text_style.h"
+#include "win/framework/handle.h"
+#include "win/platform/wide.h"
 
 namespace {
 
@@ -116,6 +118,43 @@ TEST_F(RStaticTextTest, AlignmentPlacesTheText) {
   const auto [wideFirst, wideLast] = TextColumns(Drawn(), 0xFF204060);
   EXPECT_LE(wideFirst, 2);
   EXPECT_EQ(wideLast, kWidth - 1);
+}
+
+// A line's last letter keeps the anti-aliased edge that reaches past its
+// advance: the text shows as far as when drawn with room to spare. (The
+// motion editor's hint, in its font, in a control of its width.)
+TEST_F(RStaticTextTest, TheLastLetterOfALineKeepsItsEdge) {
+  constexpr int kLineWidth = 444;
+  constexpr wchar_t kLine[] =
+      L"Select the area for motion detection from the picture. The selected area will be";
+  TestParent wide(kLineWidth + 20, 40, 0xFF204060);
+  CRStaticText line;
+  ASSERT_TRUE(line.CreateChild(wide.hwnd(), 2002, {0, 0, kLineWidth, kHeight}, WS_VISIBLE));
+  const UniqueFont font = CreateSkinFont(13, FW_NORMAL);
+  const SkinTextStyle style{ToU16(kLine), RGB(255, 255, 255), 0, 0, 14, TextAlign::kLeft};
+  line.SetSkin(0, font.get(), wide.background(), &style);
+  CMemCanvas spare;
+  ASSERT_TRUE(spare.Create(nullptr, kLineWidth + 20, kHeight));
+  std::fill_n(spare.Pixels(), (kLineWidth + 20) * kHeight, 0xFF204060);
+  {
+    SelectGuard select(spare.GetDC(), font.get());
+    SetTextColor(spare.GetDC(), RGB(255, 255, 255));
+    SetBkMode(spare.GetDC(), TRANSPARENT);
+    RECT room{0, 0, kLineWidth + 20, kHeight};
+    DrawTextW(spare.GetDC(), kLine, -1, &room, DT_NOCLIP);
+  }
+  GdiFlush();
+  auto lastInk = [](const std::uint32_t* pixels, int width) {
+    int last = -1;
+    for (int i = 0; i < width * kHeight; ++i) {
+      if ((pixels[i] & 0xFFFFFF) != 0x204060) last = std::max(last, i % width);
+    }
+    return last;
+  };
+  const std::vector<std::uint32_t> shown = controls_test::Drawn(line, kLineWidth, kHeight);
+  const int spareLast = lastInk(spare.Pixels(), kLineWidth + 20);
+  ASSERT_LT(spareLast, kLineWidth) << "the line must fit the control";
+  EXPECT_EQ(lastInk(shown.data(), kLineWidth), spareLast);
 }
 
 TEST_F(RStaticTextTest, EmptyTextShowsOnlyTheBackground) {

@@ -251,7 +251,7 @@ TEST_F(MotionEditor, BuildsItselfAnewAtEveryOpening) {
   const int ids[] = {IDC_MOTION_TITLE,      IDC_MOTION_HINT,  IDC_MOTION_FRONT_LABEL,
                      IDC_MOTION_REAR_LABEL, IDC_MOTION_CLOSE, IDC_MOTION_CANCEL,
                      IDC_MOTION_CONFIRM};
-  const RECT want[] = {{11, 7, 211, 27},     {11, 40, 455, 82}, {25, 105, 125, 125},
+  const RECT want[] = {{11, 7, 410, 27},     {11, 40, 455, 82}, {25, 105, 125, 125},
                        {240, 105, 340, 125}, {418, 1, 448, 27}, {252, 268, 352, 297},
                        {356, 268, 456, 297}};
   for (int opening = 0; opening < 2; ++opening) {

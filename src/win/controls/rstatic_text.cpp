@@ -49,16 +49,21 @@ void CRStaticText::Compose(HDC reference, int width, int height) {
 }
 
 // GDI text has no alpha of its own: render it white on black, take the
-// coverage as alpha of the wanted colour and blend the result.
+// coverage as alpha of the wanted colour and blend the result. A glyph's
+// anti-aliased edge may reach past the advance of a line's last letter,
+// so the picture keeps room beyond the measured width, or that letter
+// would lose its edge.
 void CRStaticText::DrawAlphaText(HDC target) const {
   if (style_.text.empty()) return;
   RECT measured{};
+  int overhang = 0;
   {
     SelectGuard font(target, font_);
     DrawTextW(target, Wide(style_.text), -1, &measured, DT_CALCRECT);
+    overhang = OverhangRoom(target);
   }
   CMemCanvas text;
-  if (!text.Create(target, measured.right, measured.bottom)) return;
+  if (!text.Create(target, measured.right + overhang, measured.bottom)) return;
   {
     SelectGuard font(text.GetDC(), font_);
     SetTextColor(text.GetDC(), RGB(255, 255, 255));
@@ -73,8 +78,14 @@ void CRStaticText::DrawAlphaText(HDC target) const {
       {GetRValue(color), GetGValue(color), GetBValue(color)});
   const skin::TextOrigin origin =
       skin::PlaceText({textRect_.left, textRect_.top, textRect_.right, textRect_.bottom},
-                      text.GetWidth(), text.GetHeight(), style_.alignment == TextAlign::kCenter);
+                      measured.right, text.GetHeight(), style_.alignment == TextAlign::kCenter);
   text.BlendOver(target, origin.x, origin.y);
+}
+
+int CRStaticText::OverhangRoom(HDC dc) {
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  return metrics.tmHeight / 4;
 }
 
 void CRStaticText::RedrawNow() {

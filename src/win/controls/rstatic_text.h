@@ -27,6 +27,11 @@ class CRStaticText : public Window {
   // Draws the composed picture onto `dc` at its origin, as painting does.
   void Draw(HDC dc);
 
+  // How far past a line's measured width the anti-aliased edge of its last
+  // letter may reach, in the font selected into `dc`: text shown whole
+  // needs that much room after its widest line.
+  static int OverhangRoom(HDC dc);
+
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

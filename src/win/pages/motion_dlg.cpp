@@ -55,7 +55,9 @@ struct TextRow {
 // The hint is longer than one line of the editor in every language: it
 // gets room for three lines, centred where a single line would stand.
 constexpr TextRow kTexts[] = {
-    {IDC_MOTION_TITLE, {11, 7, 211, 27}, u"IDS_STRING164", FontKind::kTitle, kHeaderText},
+    // As wide as the title band allows, up to the close button: the title is
+    // longer in French.
+    {IDC_MOTION_TITLE, {11, 7, 410, 27}, u"IDS_STRING164", FontKind::kTitle, kHeaderText},
     {IDC_MOTION_HINT, {11, 40, 455, 82}, u"IDS_STRING165", FontKind::kText, kHeaderText, true},
     {IDC_MOTION_FRONT_LABEL, {25, 105, 125, 125}, u"IDS_STRING110", FontKind::kTitle, kPanelText},
     {IDC_MOTION_REAR_LABEL, {240, 105, 340, 125}, u"IDS_STRING111", FontKind::kTitle, kPanelText},
@@ -83,16 +85,18 @@ RECT ToRect(const pages::motion::CellRect& design, const skin::Scale& scale) {
 }
 
 // `text` with a line break ("\r\n") wherever the next word would run past
-// `width` pixels in `font`; a single word wider than that keeps its line.
+// `width` pixels in `font`, the edge of its last letter included; a single
+// word wider than that keeps its line.
 std::u16string WrapToWidth(const std::u16string& text, HFONT font, int width) {
   WindowDc screen(nullptr);
   UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
   SelectGuard select(dc.get(), font);
+  const int room = width - CRStaticText::OverhangRoom(dc.get());
   auto fits = [&](std::u16string_view candidate) {
     SIZE extent{};
     std::wstring_view wide = Wide(candidate);
     GetTextExtentPoint32W(dc.get(), wide.data(), static_cast<int>(wide.size()), &extent);
-    return extent.cx <= width;
+    return extent.cx <= room;
   };
   std::u16string wrapped;
   std::u16string line;
