@@ -1,9 +1,11 @@
 #include "win/pages/msg_popup_dlg.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "resource_ids.h"
 #include "win/controls/window_scale.h"
+#include "win/framework/handle.h"
 #include "win/framework/message_filter.h"
 #include "win/pages/popup_colours.h"
 
@@ -12,8 +14,12 @@ namespace {
 constexpr int kTextTop = 28;
 constexpr int kOneLineHeight = 20;
 constexpr int kTwoLineHeight = 50;
+// Room left and right of the message.
+constexpr int kTextMargin = 12;
 constexpr int kButtonWidth = 85;
 constexpr int kButtonHeight = 25;
+// The buttons' top lies this far above the window's bottom edge.
+constexpr int kButtonsAboveBottom = 60;
 
 size_t CountLineBreaks(const std::wstring& text) {
   size_t count = 0;
@@ -62,37 +68,69 @@ bool CMsgPopupDlg::PreTranslateMessage(const MSG& msg) {
   }
 }
 
+// The popup is the size its caller asked for, or larger where its message
+// needs it: as wide as the message's longest line with a margin on each
+// side, and taller by what the message needs beyond its text area. It
+// never grows past the screen: there the message wraps instead.
 BOOL CMsgPopupDlg::OnInitDialog() {
   const skin::Scale scale = WindowScale(hwnd());
-  const int width = scale.Px(width_), height = scale.Px(height_);
-  SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-  // Over the middle of its owner rather than at its top-left corner.
-  RECT area{};
   HWND owner = GetWindow(hwnd(), GW_OWNER);
-  if (owner == nullptr || !GetWindowRect(owner, &area)) {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  }
-  SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - width) / 2,
-               area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(owner != nullptr ? owner : hwnd(), MONITOR_DEFAULTTOPRIMARY),
+                  &monitor);
+  const RECT screen = monitor.rcWork;
+  const int screenWidth = screen.right - screen.left, screenHeight = screen.bottom - screen.top;
+  RECT frame{};  // what the window's frame adds to its client area
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+  const int frameWidth = frame.right - frame.left;
+  const int margin = scale.Px(kTextMargin);
+
+  HWND text = GetDlgItem(hwnd(), IDC_MSG_POPUP_TEXT);
+  const SIZE needed = MessageSize(text, screenWidth - frameWidth - 2 * margin);
+  const int areaHeight = scale.Px(CountLineBreaks(message_) == 2 ? kTwoLineHeight : kOneLineHeight);
+  const int textHeight = std::max(areaHeight, static_cast<int>(needed.cy));
+  const int width =
+      std::min(std::max(scale.Px(width_), static_cast<int>(needed.cx) + 2 * margin + frameWidth),
+               screenWidth);
+  const int height = std::min(scale.Px(height_) + textHeight - areaHeight, screenHeight);
+  // Over the middle of its owner rather than at its top-left corner, and
+  // on the screen.
+  RECT area = screen;
+  if (owner != nullptr) GetWindowRect(owner, &area);
+  const int left =
+      std::clamp(static_cast<int>(area.left + area.right - width) / 2,
+                 static_cast<int>(screen.left), static_cast<int>(screen.right) - width);
+  const int top =
+      std::clamp(static_cast<int>(area.top + area.bottom - height) / 2,
+                 static_cast<int>(screen.top), static_cast<int>(screen.bottom) - height);
+  SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER);
 
   SetWindowTextW(hwnd(), caption_.c_str());
-  HWND text = GetDlgItem(hwnd(), IDC_MSG_POPUP_TEXT);
   SetWindowTextW(text, message_.c_str());
-  int textHeight = CountLineBreaks(message_) == 2 ? kTwoLineHeight : kOneLineHeight;
-  MoveToDesignRect(text, {0, kTextTop, width_, kTextTop + textHeight}, scale);
+  MoveWindow(text, margin, scale.Px(kTextTop), width - frameWidth - 2 * margin, textHeight, TRUE);
 
-  const int buttonTop = height_ - 60;
-  const struct {
-    int id;
-    int x;
-  } buttons[] = {{IDC_MSG_POPUP_YES, width_ / 2 - 95}, {IDC_MSG_POPUP_NO, width_ / 2 + 10}};
-  for (const auto& b : buttons) {
-    HWND button = GetDlgItem(hwnd(), b.id);
-    MoveToDesignRect(button, {b.x, buttonTop, b.x + kButtonWidth, buttonTop + kButtonHeight},
-                     scale);
+  const int buttonTop = height - scale.Px(kButtonsAboveBottom);
+  const std::pair<int, int> buttons[] = {{IDC_MSG_POPUP_YES, width / 2 - scale.Px(95)},
+                                         {IDC_MSG_POPUP_NO, width / 2 + scale.Px(10)}};
+  for (const auto& [id, x] : buttons) {
+    HWND button = GetDlgItem(hwnd(), id);
+    MoveWindow(button, x, buttonTop, scale.Px(kButtonWidth), scale.Px(kButtonHeight), TRUE);
     ShowWindow(button, SW_SHOW);
   }
   return TRUE;
+}
+
+// The size of the message in the text control's font, its lines broken
+// where they would run past `maxWidth` pixels.
+SIZE CMsgPopupDlg::MessageSize(HWND text, int maxWidth) const {
+  WindowDc dc(text);
+  SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+  RECT measured{0, 0, maxWidth, 0};
+  DrawTextW(dc.get(), message_.c_str(), static_cast<int>(message_.size()), &measured,
+            DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+  return {measured.right, measured.bottom};
 }
 
 INT_PTR CMsgPopupDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,8 @@
 #pragma once
 // A small modal Yes/No question: a caption, a centred message of one or two
 // lines and the buttons "Yes(Y)" and "No(N)" (their captions come from the
-// dialog template in every language). Yes answers IDOK (1); No, the N key,
+// dialog template in every language). It grows to fit its message, within
+// the screen. Yes answers IDOK (1); No, the N key,
 // the close box and Alt+F4 answer IDCANCEL (2); Enter and the Y key answer
 // Yes; Escape does nothing.
 //
@@ -36,6 +37,7 @@ class CMsgPopupDlg : public Dialog {
   // The keys, seen before the dialog manager turns Escape into Cancel:
   // true when `msg` is swallowed.
   bool PreTranslateMessage(const MSG& msg);
+  SIZE MessageSize(HWND text, int maxWidth) const;
 
   std::wstring caption_;
   std::wstring message_;
