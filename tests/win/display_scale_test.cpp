@@ -227,4 +227,41 @@ TEST_F(DisplayScale, TheMotionEditorsGridLinesFillTheGapsBetweenItsCells) {
   }
 }
 
+// The time-zone list opens clear of its field, even with the field in the
+// middle of the screen, where the list the system shows unasked fits
+// neither above nor below (at 144 and 192 DPI it covered the field).
+TEST_F(DisplayScale, TheZoneListOpensClearOfItsField) {
+  RECT field{}, list{}, screen{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  RunMainWindow(folder_, {[](HWND main) {
+                            const HWND zones = PageControl(main, IDC_COMMON_TIME_ZONE_COMBO);
+                            return SendMessageW(zones, CB_GETCOUNT, 0, 0) > 30;
+                          },
+                          [&](HWND main) {
+                            const HWND zones = PageControl(main, IDC_COMMON_TIME_ZONE_COMBO);
+                            RECT at{}, window{};
+                            GetWindowRect(zones, &at);
+                            GetWindowRect(main, &window);
+                            const int middle = (screen.top + screen.bottom) / 2;
+                            SetWindowPos(main, nullptr, window.left,
+                                         window.top + middle - at.bottom, 0, 0,
+                                         SWP_NOSIZE | SWP_NOZORDER);
+                            SendMessageW(zones, CB_SHOWDROPDOWN, TRUE, 0);
+                            GetWindowRect(zones, &field);
+                            COMBOBOXINFO info{};
+                            info.cbSize = sizeof(info);
+                            GetComboBoxInfo(zones, &info);
+                            GetWindowRect(info.hwndList, &list);
+                            SendMessageW(zones, CB_SHOWDROPDOWN, FALSE, 0);
+                            return true;
+                          },
+                          Command(IDC_MAIN_CANCEL)});
+  EXPECT_TRUE(list.bottom <= field.top || list.top >= field.bottom)
+      << "list " << list.top << ".." << list.bottom << ", field " << field.top << ".."
+      << field.bottom;
+  EXPECT_GE(list.top, screen.top);
+  EXPECT_LE(list.bottom, screen.bottom);
+  EXPECT_GT(list.bottom - list.top, 100) << "a list of some length";
+}
+
 }  // namespace

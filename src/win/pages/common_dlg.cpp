@@ -16,6 +16,7 @@
 #include "core/settings/settings_record.h"
 #include "core/text/u16.h"
 #include "win/app/start_phases.h"
+#include "win/controls/dropped_list.h"
 #include "win/controls/textless_check_box.h"
 #include "win/platform/wide.h"
 #include "win/timezone/pc_time_zone.h"
@@ -312,6 +313,7 @@ bool CCommonDlg::OnCommand(int id, int code) {
   if (id == IDC_COMMON_TIME_ZONE_COMBO) {
     switch (code) {
       case CBN_DROPDOWN:
+        FitDroppedListBesideField(GetDlgItem(hwnd(), IDC_COMMON_TIME_ZONE_COMBO));
         OnZoneListOpened();
         return true;
       case CBN_SELCHANGE:
