@@ -4,7 +4,10 @@
 # gives the factory settings; then Ctrl+Tab to the Additional functions
 # page, Tab to a check box and Space, Ctrl+Tab round to the Common page,
 # Tab to the brightness slider and Right, Shift+Tab back to Save and
-# Enter: setup.cfg holds exactly those two changes.
+# Enter: setup.cfg holds exactly those two changes. Then, with parking mode
+# on: Down from "Enabled" asks whether to switch it off and the first N
+# answers No; Enter on Formatting asks whether to format, and a stray
+# Enter answers No; Save keeps parking mode on and changes nothing.
 # Usage: keyboard_only.sh PROGRAM.exe SCREENSHOT_DIR
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -77,4 +80,32 @@ changed = {i // 4 * 4 for i in range(len(saved)) if saved[i] != factory[i]}
 sys.exit(0 if len(saved) == len(factory) and changed == {int(a) for a in sys.argv[3:]} else 1)
 PY
   fail "Save changed more than the two settings"
-echo "keyboard only: two settings changed and saved without the mouse"
+
+parking_mode=180
+python3 - "$card/factory.cfg" "$cfg" $parking_mode <<'PY'
+import struct, sys
+record = bytearray(open(sys.argv[1], 'rb').read())
+struct.pack_into('<i', record, int(sys.argv[3]), 1)
+open(sys.argv[2], 'wb').write(record)
+PY
+cp "$cfg" "$card/parking.cfg"
+touch -d '1 hour ago' "$cfg"  # so that a Save shows
+start_program
+keys ctrl+Tab ctrl+Tab Tab Down
+wait_for_window 'Parking Mode' 5 >/dev/null || fail "Down onto Disabled asked nothing"
+import -window root "$shots/parking-question.png"
+keys n
+wait_until_closed 'Parking Mode' 2 || fail "the first N did not answer the parking question"
+keys ctrl+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
+wait_for_window 'Formatting memory card' 5 >/dev/null || fail "Enter on Formatting asked nothing"
+import -window root "$shots/format-question.png"
+keys Return
+# A format would go on under the same caption: its progress, then its result.
+wait_until_closed 'Formatting memory card' 5 && sleep 2 &&
+  wait_until_closed 'Formatting memory card' 0 || fail "a stray Enter did not answer No"
+# The focus is back on Formatting: Initialize, Cancel, then Save.
+keys Tab Tab Tab Return
+wait_until_closed "$title" 10 || fail "the window did not close: Enter on Save"
+[ -n "$(find "$cfg" -mmin -30)" ] || fail "the last Enter was not on Save"
+cmp -s -n 432 "$cfg" "$card/parking.cfg" || fail "Save after two answers No changed the settings"
+echo "keyboard only: two settings saved, two questions answered No, all without the mouse"
