@@ -207,9 +207,9 @@ bool CEtcDlg::OnClicked(int id) {
   }
   const Row* row = FindRow(id);
   if (row == nullptr || row->field == nullptr || settingsRecord == nullptr) return false;
-  // Windows also tells of a radio that gets the focus by key, unticked
-  // (the Tab stop of the LED group while the record's value has no radio):
-  // the choice it stores is then shown too.
+  // Windows also notifies the page of a radio that gets the focus by key
+  // without ticking it (the LED group's Tab stop while the record's value
+  // has no radio): the choice the page stores is then shown too.
   if (row->kind == Kind::kRadio && IsDlgButtonChecked(hwnd(), id) != BST_CHECKED) {
     SendDlgItemMessageW(hwnd(), id, BM_SETCHECK, BST_CHECKED, 0);
   }
