@@ -244,6 +244,8 @@ machine() {
 }
 
 echo "Building..." >&2
+# The program carries the web page, so the web tree comes first.
+build_tree web >/dev/null
 build "$win_tree" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -- \
   R470_Setting R470_Setting_testhooks minimal_window paint_decodes
 build "$native_tree" -- measure_io first_paint format_bench
@@ -264,7 +266,6 @@ trap cleanup EXIT
 
 # The web page's figures, from its own tree and Debian's Chromium.
 web() {
-  build_tree web >/dev/null
   ensure_node_packages
   node bench/web_page.mjs "$ROOT/build/web/settings.html"
 }

@@ -3,25 +3,11 @@
 #include <atomic>
 #include <cstring>
 
+#include "win/platform/resource_bytes.h"
+
 namespace {
 
 std::atomic<int> decodeCount{0};
-
-// A resource's bytes; null data when it is missing or empty.
-struct ResourceBytes {
-  const void* data = nullptr;
-  DWORD size = 0;
-};
-
-ResourceBytes FindResourceBytes(int id, const wchar_t* type, HMODULE module) {
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
-  if (found == nullptr) return {};
-  const DWORD size = SizeofResource(module, found);
-  HGLOBAL loaded = size != 0 ? LoadResource(module, found) : nullptr;
-  const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (data == nullptr) return {};
-  return {data, size};
-}
 
 }  // namespace
 
@@ -47,10 +33,11 @@ void CGdiPlusBitmapResource::Free() {
 bool CGdiPlusBitmapResource::Load(int id, const wchar_t* type, HMODULE module) {
   Free();
   if (module == nullptr) module = GetModuleHandleW(nullptr);
-  const ResourceBytes bytes = FindResourceBytes(id, type, module);
-  if (bytes.data == nullptr) return false;
+  const std::span<const std::byte> bytes =
+      platform::ResourceBytes(MAKEINTRESOURCEW(id), type, module);
+  if (bytes.empty()) return false;
 
-  memory_ = GlobalAlloc(GMEM_MOVEABLE, bytes.size);
+  memory_ = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (memory_ == nullptr) return false;
   void* copy = GlobalLock(memory_);
   if (copy == nullptr) {
@@ -58,7 +45,7 @@ bool CGdiPlusBitmapResource::Load(int id, const wchar_t* type, HMODULE module) {
     memory_ = nullptr;
     return false;
   }
-  std::memcpy(copy, bytes.data, bytes.size);
+  std::memcpy(copy, bytes.data(), bytes.size());
 
   IStream* stream = nullptr;
   if (CreateStreamOnHGlobal(memory_, FALSE, &stream) == S_OK) {
