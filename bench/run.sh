@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Prints the program's benchmark figures side by side, as Markdown tables:
 #   1. start-up under Wine, from process start to the main window painted,
-#      against a minimal Win32 program that only opens one window;
+#      against a minimal Win32 program that only opens one window and
+#      against the template twin, which makes the same window and Common
+#      page from the program's templates, without skin, pictures or logic;
 #   2. the size of the program file;
 #   3. the FAT32 writer against mkfs.fat on sparse images of 8, 64 and
 #      256 GiB: time and bytes written;
@@ -31,6 +33,7 @@ work=$ROOT/build/bench
 program=$win_tree/program/R470_Setting.exe
 phased_program=$win_tree/program/R470_Setting_testhooks.exe
 minimal_exe=$win_tree/minimal_window.exe
+twin_exe=$win_tree/template_twin.exe
 
 PACKAGES+=(libx11-dev)
 ensure_packages
@@ -68,22 +71,28 @@ startup() {
   use_display_scale 144
   local scaled_prefix=$WINEPREFIX
   use_display_scale 96
-  local ours=(wine "$program" "$card_win") minimal=(wine "$minimal_exe")
+  local ours=(wine "$program" "$card_win") minimal=(wine "$minimal_exe") twin=(wine "$twin_exe")
   local scaled=(env "WINEPREFIX=$scaled_prefix" wine "$program" "$card_win")
   xdotool mousemove 1500 1200  # no hover look under the pointer
   # The recording runs also warm Wine and the file cache for each.
-  local ours_colours minimal_colours scaled_colours
+  local ours_colours minimal_colours twin_colours scaled_colours
   # shellcheck disable=SC2046  # the probes are separate words
   ours_colours=$("$native_tree/first_paint" record $(probes_at 96) -- "${ours[@]}")
   # shellcheck disable=SC2046
   minimal_colours=$("$native_tree/first_paint" record $(probes_at 96) -- "${minimal[@]}")
   # shellcheck disable=SC2046
+  twin_colours=$("$native_tree/first_paint" record $(probes_at 96) -- "${twin[@]}")
+  # shellcheck disable=SC2046
   scaled_colours=$("$native_tree/first_paint" record $(probes_at 144) -- "${scaled[@]}")
   local i line ours_wall=() ours_cpu=() minimal_wall=() minimal_cpu=() scaled_wall=() scaled_cpu=()
+  local twin_wall=() twin_cpu=()
   for ((i = 0; i < runs; i++)); do
     # shellcheck disable=SC2086  # the colours are separate words
     line=$("$native_tree/first_paint" time $minimal_colours -- "${minimal[@]}")
     minimal_wall+=("$(field wall "$line")") minimal_cpu+=("$(field cpu "$line")")
+    # shellcheck disable=SC2086
+    line=$("$native_tree/first_paint" time $twin_colours -- "${twin[@]}")
+    twin_wall+=("$(field wall "$line")") twin_cpu+=("$(field cpu "$line")")
     # shellcheck disable=SC2086
     line=$("$native_tree/first_paint" time $ours_colours -- "${ours[@]}")
     ours_wall+=("$(field wall "$line")") ours_cpu+=("$(field cpu "$line")")
@@ -91,26 +100,34 @@ startup() {
     line=$("$native_tree/first_paint" time $scaled_colours -- "${scaled[@]}")
     scaled_wall+=("$(field wall "$line")") scaled_cpu+=("$(field cpu "$line")")
   done
-  local ow oc mw mc sw sc
+  local ow oc mw mc tw tc sw sc
   ow=$(printf '%s\n' "${ours_wall[@]}" | median)
   oc=$(printf '%s\n' "${ours_cpu[@]}" | median)
   mw=$(printf '%s\n' "${minimal_wall[@]}" | median)
   mc=$(printf '%s\n' "${minimal_cpu[@]}" | median)
+  tw=$(printf '%s\n' "${twin_wall[@]}" | median)
+  tc=$(printf '%s\n' "${twin_cpu[@]}" | median)
   sw=$(printf '%s\n' "${scaled_wall[@]}" | median)
   sc=$(printf '%s\n' "${scaled_cpu[@]}" | median)
   echo "### Start-up under Wine: process start to main window painted"
   echo
-  echo "Median of $runs runs each, the three alternating: the minimal window and"
-  echo "the program at 96 DPI, and the program at 144 DPI (150 %). Wall time is"
+  echo "Median of $runs runs each, the four alternating: the minimal window, the"
+  echo "template twin and the program at 96 DPI, and the program at 144 DPI (150 %)."
+  echo "The twin makes the same window and Common page from the program's dialog"
+  echo "templates, with its resources and manifest, but no skin, pictures or logic:"
+  echo "the floor for this window under Wine. Wall time is"
   echo "what the user waits for; processor time (the program's process, all its"
   echo "threads) leaves out the waits for Wine's server, the X server and other work."
   echo
   echo "| program | wall time | wall time, every run (ms) | processor time |"
   echo "|---|---|---|---|"
   echo "| R470_Setting.exe | $ow ms | ${ours_wall[*]} | $oc ms |"
+  echo "| template twin | $tw ms | ${twin_wall[*]} | $tc ms |"
+  awk -v ow="$ow" -v tw="$tw" -v oc="$oc" -v tc="$tc" \
+    'BEGIN { printf "| program ÷ twin | %.2f × | | %.2f × |\n", ow / tw, oc / tc }'
   echo "| minimal Win32 window | $mw ms | ${minimal_wall[*]} | $mc ms |"
   awk -v ow="$ow" -v mw="$mw" -v oc="$oc" -v mc="$mc" \
-    'BEGIN { printf "| ratio | %.1f × | | %.1f × |\n", ow / mw, oc / mc }'
+    'BEGIN { printf "| program ÷ minimal window | %.1f × | | %.1f × |\n", ow / mw, oc / mc }'
   echo "| R470_Setting.exe at 144 DPI | $sw ms | ${scaled_wall[*]} | $sc ms |"
   awk -v sw="$sw" -v ow="$ow" -v sc="$sc" -v oc="$oc" \
     'BEGIN { printf "| 144 DPI ÷ 96 DPI | %.2f × | | %.2f × |\n", sw / ow, sc / oc }'
@@ -244,8 +261,10 @@ machine() {
 }
 
 echo "Building..." >&2
+# The program carries the web page, so the web tree comes first.
+build_tree web >/dev/null
 build "$win_tree" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -- \
-  R470_Setting R470_Setting_testhooks minimal_window paint_decodes
+  R470_Setting R470_Setting_testhooks minimal_window template_twin paint_decodes
 build "$native_tree" -- measure_io first_paint format_bench
 
 # Always a virtual display of our own: probe positions assume a bare screen.
@@ -264,7 +283,6 @@ trap cleanup EXIT
 
 # The web page's figures, from its own tree and Debian's Chromium.
 web() {
-  build_tree web >/dev/null
   ensure_node_packages
   node bench/web_page.mjs "$ROOT/build/web/settings.html"
 }

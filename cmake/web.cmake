@@ -32,11 +32,12 @@ add_executable(settings_core ${WEB_API_SOURCES} ${GENERATED}/lang_images.inc
 target_include_directories(settings_core PRIVATE ${GENERATED})
 target_link_libraries(settings_core PRIVATE core)
 set_target_properties(settings_core PROPERTIES SUFFIX ".js")
-# One JavaScript file with the WebAssembly inside it, made into a factory
-# the page calls; no file system of Emscripten's, the files are the page's
-# own (memory_files.cpp).
+# A JavaScript factory the page calls, and the WebAssembly beside it, which
+# the page carries compressed and hands to the factory itself (inline_page.py);
+# no file system of Emscripten's, the files are the page's own
+# (memory_files.cpp).
 target_link_options(settings_core PRIVATE
-  -sSINGLE_FILE=1 -sMODULARIZE=1 -sEXPORT_NAME=createCore -sENVIRONMENT=web
+  -sMODULARIZE=1 -sEXPORT_NAME=createCore -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1 -sMALLOC=emmalloc -sFILESYSTEM=0 -sEXPORTED_FUNCTIONS=_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString)
 
@@ -47,7 +48,8 @@ set(PNG ${PROJECT_SOURCE_DIR}/res/png)
 file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS ${WEB_DIR}/page/*)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/settings.html
   COMMAND ${Python3_EXECUTABLE} ${WEB_DIR}/build/inline_page.py ${WEB_DIR}/page
-    $<TARGET_FILE:settings_core> ${CMAKE_BINARY_DIR}/settings.html ${PNG} ${PAGE_PICTURES}
+    $<TARGET_FILE:settings_core> $<TARGET_FILE_DIR:settings_core>/settings_core.wasm
+    ${CMAKE_BINARY_DIR}/settings.html ${PNG} ${PAGE_PICTURES}
   DEPENDS ${WEB_DIR}/build/inline_page.py ${PAGE_SOURCES} settings_core
     ${PNG}/172.png ${PNG}/173.png ${PNG}/2172.png ${PNG}/2173.png)
 add_custom_target(settings_page ALL DEPENDS ${CMAKE_BINARY_DIR}/settings.html)

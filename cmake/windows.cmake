@@ -45,9 +45,19 @@ target_link_libraries(winlayer PUBLIC core ${WIN_SYSTEM_LIBS})
 target_include_directories(winlayer PUBLIC res)
 
 set(APP_RC ${PROJECT_SOURCE_DIR}/res/app.rc)
+# The program carries the web page and puts it back on the card after a
+# format, so it cannot be built without it: the web tree makes it first.
+set(SETTINGS_PAGE_DIR ${PROJECT_SOURCE_DIR}/build/web CACHE PATH
+  "Folder of settings.html, the web page the program carries")
+if(NOT EXISTS ${SETTINGS_PAGE_DIR}/settings.html)
+  message(FATAL_ERROR "No ${SETTINGS_PAGE_DIR}/settings.html: build the web page first "
+    "(cmake --preset web && cmake --build --preset web).")
+endif()
 file(GLOB_RECURSE RES_FILES CONFIGURE_DEPENDS res/*.png res/*.lang res/*.rc
   res/*.h res/*.manifest res/*.ico)
-set_source_files_properties(${APP_RC} PROPERTIES OBJECT_DEPENDS "${RES_FILES}")
+set_source_files_properties(${APP_RC} PROPERTIES
+  OBJECT_DEPENDS "${RES_FILES};${SETTINGS_PAGE_DIR}/settings.html"
+  INCLUDE_DIRECTORIES ${SETTINGS_PAGE_DIR})
 
 add_executable(R470_Setting WIN32 src/win/main.cpp ${APP_RC})
 target_link_libraries(R470_Setting PRIVATE winlayer)

@@ -18,6 +18,10 @@
 #define IDD_MSG_POPUP 181
 #define IDD_PROGRESS_POPUP 182
 
+// ---- Other resources ------------------------------------------------------
+// The web page settings.html (RCDATA), put back on the card after a format.
+#define IDR_SETTINGS_PAGE 3000
+
 // ---- Main window (IDD_MAIN): controls created in code ------------------
 #define IDC_MAIN_TITLE 2001
 #define IDC_MAIN_TAB_COMMON 2200

@@ -4,10 +4,10 @@
 # as the removable drive E:). Without a display it runs on a virtual one,
 # saves a screenshot under build/ and says where.
 #
-# The demo card carries the web page settings.html beside the program when
-# the web tree builds. `run.sh --web` opens that page on the demo card
-# instead: in Chromium on the display, or without one, headless, saving
-# screenshots of its four pages under build/web-screenshots.
+# The demo card carries the web page settings.html beside the program.
+# `run.sh --web` opens that page on the demo card instead: in Chromium on
+# the display, or without one, headless, saving screenshots of its four
+# pages under build/web-screenshots.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$ROOT"
@@ -15,11 +15,9 @@ cd "$ROOT"
 ensure_packages
 card="$ROOT/build/demo-card"
 mkdir -p "$card/SETTING"
-if build_tree web; then
-  cp build/web/settings.html "$card/SETTING/"
-else
-  echo "The web page did not build; the demo card goes without it." >&2
-fi
+# The program carries the web page, so the web tree comes first.
+build_tree web
+cp build/web/settings.html "$card/SETTING/"
 
 if [ "${1:-}" = "--web" ]; then
   [ -f "$card/SETTING/settings.html" ] || exit 1

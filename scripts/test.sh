@@ -10,9 +10,10 @@ cd "$ROOT"
 
 ensure_packages
 build_tree native $(ci_flags)
+# The program carries the web page, so the web tree comes first.
+build_tree web
 build_tree windows $(ci_flags)
 build_tree sanitize $(ci_flags)
-build_tree web
 ensure_node_packages
 cmake -S . -B build/fuzz -Wno-dev -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DBUILD_FUZZERS=ON $(ci_flags) >/dev/null

@@ -14,7 +14,7 @@
 # the card untouched.
 # Run 1: a dirtied image becomes a clean FAT32 volume labelled R470 with
 # 32 KiB clusters, the success message shows, and the card folder again
-# holds the old setup.cfg and the program file.
+# holds the old setup.cfg, the program file and the web page.
 # Run 2: a write-protected card (an immutable image) is left as it was, the
 # failure message shows, and the files are put back all the same.
 # Runs 3 to 5: a format that fails and cannot put anything back; another
@@ -127,6 +127,8 @@ format_card() {  # screenshot name [unwritable]
 check_card_folder() {
   cmp -s "$card/SETTING/setup.cfg" "$expected" || fail "setup.cfg was not put back"
   cmp -s "$card/SETTING/R470_Setting.exe" "$exe" || fail "the program file differs"
+  cmp -s "$card/SETTING/settings.html" "$ROOT/build/web/settings.html" ||
+    fail "the web page was not put back"
 }
 
 # Run 0: No leaves the card as it is.

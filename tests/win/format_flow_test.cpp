@@ -20,6 +20,7 @@
 #include "win/lang/program_lang_resources.h"
 #include "win/platform/platform_seams.h"
 #include "win/platform/program_file.h"
+#include "win/platform/resource_bytes.h"
 
 namespace {
 
@@ -153,6 +154,12 @@ class FormatFlow : public testing::Test {
 
   fs::path Settings() const { return card_ / L"SETTING" / L"setup.cfg"; }
   fs::path CardProgram() const { return card_ / L"SETTING" / program_.filename(); }
+  fs::path CardPage() const { return card_ / L"SETTING" / L"settings.html"; }
+  // The web page as the program carries it.
+  static std::string Page() {
+    const auto bytes = platform::ResourceBytes(MAKEINTRESOURCEW(IDR_SETTINGS_PAGE), RT_RCDATA);
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+  }
   std::wstring Message(const wchar_t* text) const { return std::wstring(kCaption) + L"|" + text; }
 
   FakeEngine engine_;
@@ -204,6 +211,8 @@ TEST_F(FormatFlow, ShowsProgressAndResultAndPutsTheFilesBack) {
     EXPECT_EQ(progressPopup, nullptr);
     EXPECT_EQ(ReadFile(Settings()), "settings of this card");
     EXPECT_EQ(ReadFile(CardProgram()), ReadFile(program_));
+    ASSERT_FALSE(Page().empty());
+    EXPECT_TRUE(ReadFile(CardPage()) == Page()) << "the web page did not go back";
   }
 }
 
@@ -246,7 +255,8 @@ TEST_F(FormatFlow, SettingsThatDidNotGoBackWaitForTheirOwnCard) {
   const std::string ofA = CameraSettings(7);
   const std::string ofB = CameraSettings(11);
   // A card that takes no writes gets neither file back.
-  const std::wstring both = Missing(L"setup.cfg, " + program_.filename().wstring());
+  const std::wstring both =
+      Missing(L"setup.cfg, " + program_.filename().wstring() + L", settings.html");
   const std::wstring failedLost = kFailed + both;
   const std::wstring succeededLost = kNotEverything + both;
   // One format: the card put in the drive, how its format ends, and what

@@ -2,7 +2,11 @@
 """Makes the one file that goes on the card: the page's markup with its
 styles, its scripts and the WebAssembly core inlined, nothing fetched.
 
-    inline_page.py PAGE_FOLDER CORE.js OUTPUT.html PNG_FOLDER [PICTURE ...]
+    inline_page.py PAGE_FOLDER CORE.js CORE.wasm OUTPUT.html PNG_FOLDER [PICTURE ...]
+
+The WebAssembly goes in gzip-compressed, as CORE_WASM (base64): base64 of
+the plain binary would make the page half as large again, and compress
+worse. The page unpacks it with the browser's DecompressionStream.
 
 The pictures are the program's PNGs that the page shows (the security
 LED's patterns), each with its set drawn for 200 % (number + 2000), as
@@ -10,6 +14,7 @@ PICTURES[number] = {src, src2x, width}.
 """
 
 import base64
+import gzip
 import json
 import struct
 import sys
@@ -34,10 +39,16 @@ def pictures(folder, numbers):
     return "const PICTURES = " + json.dumps(table) + ";"
 
 
+def packed_core(wasm):
+    packed = gzip.compress(wasm.read_bytes(), compresslevel=9, mtime=0)
+    return "const CORE_WASM = '" + base64.b64encode(packed).decode("ascii") + "';"
+
+
 def main():
-    folder, core, output = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3])
-    png_folder, numbers = Path(sys.argv[4]), sys.argv[5:]
-    script = "\n".join([core.read_text(encoding="utf-8"), pictures(png_folder, numbers)] +
+    folder, core, wasm, output = (Path(name) for name in sys.argv[1:5])
+    png_folder, numbers = Path(sys.argv[5]), sys.argv[6:]
+    script = "\n".join([core.read_text(encoding="utf-8"), packed_core(wasm),
+                        pictures(png_folder, numbers)] +
                        [(folder / name).read_text(encoding="utf-8") for name in SCRIPTS])
     # Wrapped, so nothing but the page's own names reaches the global scope.
     script = "(() => {\n'use strict';\n" + script + "\n})();"

@@ -3,8 +3,16 @@
 // into it. The card's files pass through its in-memory folder /card/.
 const ClockEdit = { tick: 0, date: 1, time: 2, now: 3 };
 
+// The WebAssembly, unpacked from the page's own copy (CORE_WASM, gzip in
+// base64): nothing is fetched, so the page works from a file:// address.
+async function coreBinary() {
+  const packed = Uint8Array.from(atob(CORE_WASM), (c) => c.charCodeAt(0));
+  const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+  return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
 async function loadCore(ianaZone, language) {
-  const module = await createCore();
+  const module = await createCore({ wasmBinary: await coreBinary() });
   const text = (pointer) => module.UTF8ToString(pointer);
   const call = (name, ...args) => module.ccall(
     name, 'number', args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);

@@ -20,7 +20,17 @@ std::wstring RootOf(const std::wstring& path) {
 }  // namespace
 
 bool IsOnRemovableDrive(const std::wstring& folder) {
-  return !folder.empty() && GetDriveTypeW(RootOf(folder).c_str()) == DRIVE_REMOVABLE;
+  if (folder.empty()) return false;
+  const std::wstring root = RootOf(folder);
+  // Windows' own drive, where the local copy runs, is a fixed disk; asking
+  // the drive costs a start dearly under Wine (its mount manager answers).
+  wchar_t windows[MAX_PATH] = {};
+  const UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+  if (length >= root.size() && length < MAX_PATH &&
+      _wcsnicmp(windows, root.c_str(), root.size()) == 0) {
+    return false;
+  }
+  return GetDriveTypeW(root.c_str()) == DRIVE_REMOVABLE;
 }
 
 std::wstring MakeLocalCopy(const std::wstring& programPath) {

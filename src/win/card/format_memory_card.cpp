@@ -9,10 +9,12 @@
 #include "core/card/fat32_format.h"
 #include "core/card/format_message.h"
 #include "core/lang/lang_manager.h"
+#include "resource_ids.h"
 #include "win/card/format_paths.h"
 #include "win/card/system_format_files.h"
 #include "win/framework/handle.h"
 #include "win/platform/program_file.h"
+#include "win/platform/resource_bytes.h"
 #include "win/platform/wide.h"
 
 int formatSucceeded = 0;
@@ -32,16 +34,24 @@ std::wstring TwoLines(std::u16string_view first, std::u16string_view second) {
   return Text(first) + L"\r\n" + Text(second) + L"\r\n";
 }
 
-// The program puts itself back on the card beside setup.cfg; nothing when
-// its own file cannot be read, which the final message then names.
+constexpr wchar_t kSettingsPage[] = L"settings.html";
+
+// What the program puts back beside setup.cfg: itself and the web page it
+// carries. A file it cannot read has no bytes, and the final message then
+// names it.
 std::vector<card::CarriedFile> CarriedFiles(card::FormatFiles& files,
                                             const card::CardFormatPaths& paths) {
   constexpr std::uint64_t kMaxProgramBytes = std::uint64_t{64} << 20;
+  std::vector<card::CarriedFile> carried(2);
   card::FileRead program = files.Read(paths.programPath, kMaxProgramBytes);
-  std::vector<card::CarriedFile> carried(1);
   carried[0].cardPath = paths.cardProgram;
   carried[0].name = U16(paths.cardProgram.substr(paths.cardProgram.rfind(L'\\') + 1));
   if (program.result == card::FileRead::Result::kRead) carried[0].bytes = std::move(program.bytes);
+  const std::span<const std::byte> page =
+      platform::ResourceBytes(MAKEINTRESOURCEW(IDR_SETTINGS_PAGE), RT_RCDATA);
+  carried[1].cardPath = cardFolder + kSettingsPage;
+  carried[1].name = U16(kSettingsPage);
+  if (!page.empty()) carried[1].bytes.emplace(page.begin(), page.end());
   return carried;
 }
 

@@ -7,9 +7,9 @@
 // up, a worker thread formats the card (FAT32, quick, label "R470") and
 // moves the bar 20 points per finished structure step; the worker sets the
 // bar to 100 or 0, leaves it on screen for a second and closes the popup.
-// After the worker has ended, the card folder, setup.cfg and the program
-// file are put back, and a message box says whether the format succeeded
-// and names whatever is not back on the card.
+// After the worker has ended, the card folder, setup.cfg, the program file
+// and the web page settings.html are put back, and a message box says
+// whether the format succeeded and names whatever is not back on the card.
 
 #include <windows.h>
 

@@ -1,27 +1,15 @@
 #include "win/controls/gdiplus_bitmap.h"
 
 #include <atomic>
-#include <cstring>
+#include <optional>
+#include <utility>
+
+#include "core/skin/png_image.h"
+#include "win/platform/resource_bytes.h"
 
 namespace {
 
 std::atomic<int> decodeCount{0};
-
-// A resource's bytes; null data when it is missing or empty.
-struct ResourceBytes {
-  const void* data = nullptr;
-  DWORD size = 0;
-};
-
-ResourceBytes FindResourceBytes(int id, const wchar_t* type, HMODULE module) {
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
-  if (found == nullptr) return {};
-  const DWORD size = SizeofResource(module, found);
-  HGLOBAL loaded = size != 0 ? LoadResource(module, found) : nullptr;
-  const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (data == nullptr) return {};
-  return {data, size};
-}
 
 }  // namespace
 
@@ -31,42 +19,25 @@ int PictureDecodeCount() {
 }
 }  // namespace skin
 
-CGdiPlusBitmapResource::~CGdiPlusBitmapResource() {
-  Free();
-}
-
 void CGdiPlusBitmapResource::Free() {
   bitmap_.reset();
-  if (memory_ != nullptr) {
-    GlobalUnlock(memory_);
-    GlobalFree(memory_);
-    memory_ = nullptr;
-  }
+  pixels_.clear();
 }
 
 bool CGdiPlusBitmapResource::Load(int id, const wchar_t* type, HMODULE module) {
   Free();
   if (module == nullptr) module = GetModuleHandleW(nullptr);
-  const ResourceBytes bytes = FindResourceBytes(id, type, module);
-  if (bytes.data == nullptr) return false;
-
-  memory_ = GlobalAlloc(GMEM_MOVEABLE, bytes.size);
-  if (memory_ == nullptr) return false;
-  void* copy = GlobalLock(memory_);
-  if (copy == nullptr) {
-    GlobalFree(memory_);
-    memory_ = nullptr;
-    return false;
-  }
-  std::memcpy(copy, bytes.data, bytes.size);
-
-  IStream* stream = nullptr;
-  if (CreateStreamOnHGlobal(memory_, FALSE, &stream) == S_OK) {
-    ++decodeCount;
-    bitmap_.reset(Gdiplus::Bitmap::FromStream(stream, FALSE));
-    stream->Release();
-  }
-  if (bitmap_ != nullptr && bitmap_->GetLastStatus() == Gdiplus::Ok) return true;
+  const std::span<const std::byte> file =
+      platform::ResourceBytes(MAKEINTRESOURCEW(id), type, module);
+  if (file.empty()) return false;
+  ++decodeCount;
+  std::optional<skin::PngImage> picture = skin::DecodePng(file);
+  if (!picture) return false;
+  pixels_ = std::move(picture->pixels);
+  bitmap_ = std::make_unique<Gdiplus::Bitmap>(picture->width, picture->height, picture->width * 4,
+                                              PixelFormat32bppARGB,
+                                              reinterpret_cast<BYTE*>(pixels_.data()));
+  if (bitmap_->GetLastStatus() == Gdiplus::Ok) return true;
   Free();
   return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// PNG pictures kept in the program's resources (type "PNG"), decoded by
-// GDI+. GDI+ must be started (GdiplusStartup) before anything is loaded.
+// PNG pictures kept in the program's resources (type "PNG"), as GDI+
+// bitmaps. GDI+ must be started (GdiplusStartup) before anything is loaded.
 
 #include <windows.h>
 // GDI+ needs the COM declarations that a lean <windows.h> leaves out, and
@@ -10,7 +10,9 @@
 #include <gdiplus.h>
 // clang-format on
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace skin {
 // How many pictures this process has decoded so far. Skinned windows decode
@@ -34,21 +36,20 @@ class CGdiPlusBitmap {
   std::unique_ptr<Gdiplus::Bitmap> bitmap_;
 };
 
-// A picture decoded from a resource. GDI+ keeps reading the encoded bytes
-// for as long as the bitmap lives, so a private copy of them stays allocated
-// and locked until the picture is dropped.
+// A picture decoded from a resource by the program's own PNG decoder
+// (core/skin/png_image.h) into a GDI+ bitmap of straight ARGB pixels, as
+// GDI+'s decoder gave it: GDI+'s own decoding starts the system's imaging
+// codecs, which under Wine cost more than the rest of the start together.
+// The bitmap draws from the decoded pixels, which stay with it.
 class CGdiPlusBitmapResource : public CGdiPlusBitmap {
  public:
-  CGdiPlusBitmapResource() = default;
-  ~CGdiPlusBitmapResource() override;
-
   // Decodes resource `id` of `type` in `module` (null: the program itself),
   // replacing what was loaded before. False, with nothing loaded, when the
-  // resource is missing, empty or not a picture.
+  // resource is missing, empty or not a picture the decoder reads.
   bool Load(int id, const wchar_t* type = L"PNG", HMODULE module = nullptr);
-  // Drops the picture, then the bytes it reads from.
+  // Drops the picture and its pixels.
   void Free();
 
  private:
-  HGLOBAL memory_ = nullptr;
+  std::vector<std::uint32_t> pixels_;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/lang/lang_manager.h"
+#include "win/platform/resource_bytes.h"
 #include "win/platform/wide.h"
 
 namespace lang {
@@ -12,12 +13,9 @@ namespace lang {
 std::optional<std::span<const std::byte>> ProgramLangResources::Find(
     std::u16string_view name) const {
   const std::u16string terminated(name);
-  HRSRC info = FindResourceW(nullptr, Wide(terminated), L"LANGUAGE");
-  if (info == nullptr) return std::nullopt;
-  HGLOBAL loaded = LoadResource(nullptr, info);
-  const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (data == nullptr) return std::nullopt;
-  return std::span(static_cast<const std::byte*>(data), SizeofResource(nullptr, info));
+  const std::span<const std::byte> bytes = platform::ResourceBytes(Wide(terminated), L"LANGUAGE");
+  if (bytes.data() == nullptr) return std::nullopt;
+  return bytes;
 }
 
 bool LoadProgramLanguage(std::u16string_view name) {
