@@ -17,7 +17,7 @@
 
 #include "resource_ids.h"
 #include "win/app/setting_app.h"
-#include "win/controls/gdiplus_bitmap.h"
+#include "win/controls/picture_library.h"
 
 namespace {
 

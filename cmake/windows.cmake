@@ -13,10 +13,12 @@ add_link_options(-Wl,--gc-sections)
 # folder unless Windows always takes it from there, and the program runs from
 # the card and from a folder the user can write to. So it imports at load
 # time only such DLLs; the others are delay-loaded, and the program binds
-# them once it has restricted the DLL search to the system folder. The
+# them once it has restricted the DLL search to the system folder. ole32
+# and oleaut32 are always taken from there, but are delay-loaded as well:
+# only a screen reader needs them, and loading them costs every start. The
 # import libraries for that are made here from the toolchain's own.
-set(WIN_DELAY_LOADED_DLLS gdiplus comctl32 shell32 oleacc)
-set(WIN_SYSTEM_LIBS shlwapi oleaut32 ole32 uuid advapi32 gdi32 user32 kernel32)
+set(WIN_DELAY_LOADED_DLLS gdiplus comctl32 shell32 oleacc ole32 oleaut32)
+set(WIN_SYSTEM_LIBS shlwapi uuid advapi32 gdi32 user32 kernel32)
 foreach(dll ${WIN_DELAY_LOADED_DLLS})
   find_library(${dll}_IMPORT_LIBRARY ${dll} REQUIRED)
   execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${${dll}_IMPORT_LIBRARY}

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "controls_support.h"
-#include "win/controls/gdiplus_bitmap.h"
 #include "win/controls/mem_canvas.h"
 #include "win/controls/nine_patch.h"
+#include "win/controls/picture_library.h"
 
 namespace {
 
@@ -16,12 +17,11 @@ using namespace controls_test;
 constexpr std::uint32_t kFill = 0xFF123456;  // an opaque canvas colour
 
 // The picture's pixel at (x, y) as a premultiplied canvas pixel.
-std::uint32_t PremultipliedAt(Gdiplus::Bitmap& picture, int x, int y) {
-  Gdiplus::Color color;
-  picture.GetPixel(x, y, &color);
-  const std::uint32_t a = color.GetA();
-  const auto scale = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-  return a << 24 | scale(color.GetR()) << 16 | scale(color.GetG()) << 8 | scale(color.GetB());
+std::uint32_t PremultipliedAt(const LoadedPicture& picture, int x, int y) {
+  const std::uint32_t pixel = picture.image.pixels[y * picture.image.width + x];
+  const std::uint32_t a = pixel >> 24;
+  const auto scale = [&](int shift) { return ((pixel >> shift & 0xFF) * a + 127) / 255; };
+  return a << 24 | scale(16) << 16 | scale(8) << 8 | scale(0);
 }
 
 std::vector<std::uint32_t> Pixels(const CMemCanvas& canvas) {
@@ -36,19 +36,16 @@ CMemCanvas& Filled(CMemCanvas& canvas, int width, int height, std::uint32_t pixe
 }
 
 TEST(PngResource, LoadsOnlyRealPictures) {
-  CGdiPlusBitmapResource picture;
   const int decodes = skin::PictureDecodeCount();
-  ASSERT_TRUE(picture.Load(kNinePatchOneMark));
+  const std::optional<LoadedPicture> picture = CPictureLibrary::Load(kNinePatchOneMark);
+  ASSERT_TRUE(picture);
   EXPECT_EQ(skin::PictureDecodeCount(), decodes + 1);
-  EXPECT_EQ(picture.bitmap()->GetWidth(), 10u);
-  // A second load replaces the first.
-  ASSERT_TRUE(picture.Load(kPlainAlpha));
-  EXPECT_EQ(picture.bitmap()->GetWidth(), 4u);
+  EXPECT_EQ(picture->image.width, 10);
+  EXPECT_EQ(picture->premultiplied.size(), picture->image.pixels.size());
 
   for (int id : {kMissing, kNotAPicture}) {
     SCOPED_TRACE(id);
-    EXPECT_FALSE(picture.Load(id));
-    EXPECT_EQ(picture.bitmap(), nullptr);
+    EXPECT_FALSE(CPictureLibrary::Load(id));
   }
 }
 
@@ -67,8 +64,8 @@ TEST(PngResource, FailedDrawingLeavesTheCanvasUntouched) {
 }
 
 TEST(PngResource, DrawPngKeepsAlphaAndFillsTheCanvas) {
-  CGdiPlusBitmapResource picture;
-  ASSERT_TRUE(picture.Load(kPlainAlpha));
+  const std::optional<LoadedPicture> picture = CPictureLibrary::Load(kPlainAlpha);
+  ASSERT_TRUE(picture);
   // At the picture's own size: an exact copy.
   CMemCanvas clear;
   ASSERT_TRUE(clear.Create(nullptr, 4, 3));
@@ -77,7 +74,7 @@ TEST(PngResource, DrawPngKeepsAlphaAndFillsTheCanvas) {
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 4; ++x) {
       SCOPED_TRACE(testing::Message() << x << "," << y);
-      EXPECT_PRED3(Near, pixels[y * 4 + x], PremultipliedAt(*picture.bitmap(), x, y), 1);
+      EXPECT_PRED3(Near, pixels[y * 4 + x], PremultipliedAt(*picture, x, y), 1);
     }
   }
   EXPECT_EQ(pixels[0], 0u);          // transparent
@@ -89,7 +86,15 @@ TEST(PngResource, DrawPngKeepsAlphaAndFillsTheCanvas) {
   ASSERT_TRUE(CNinePatch::DrawPng(Filled(filled, 4, 3, kFill), kPlainAlpha));
   const std::vector<std::uint32_t> over = Pixels(filled);
   EXPECT_EQ(over[0], kFill);
-  EXPECT_PRED3(Near, over[2], PremultipliedAt(*picture.bitmap(), 2, 0), 1);
+  EXPECT_PRED3(Near, over[2], PremultipliedAt(*picture, 2, 0), 1);
+  // The half transparent pixel lets half of the canvas show through.
+  const std::uint32_t half = PremultipliedAt(*picture, 1, 0);
+  std::uint32_t blended = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const std::uint32_t under = (kFill >> shift & 0xFF) * (255 - (half >> 24)) / 255;
+    blended |= ((half >> shift & 0xFF) + under) << shift;
+  }
+  EXPECT_PRED3(Near, over[1], blended, 1);
 
   // A canvas of a larger scale is filled edge to edge: the transparent
   // corner stays the most transparent, the opaque rows stay opaque.
@@ -126,8 +131,8 @@ TEST(PngResource, NinePatchStretchedWiderAndNarrower) {
       // Smaller than the picture: the marked column and row vanish.
       {6, 4, {1, 2, 3, 5, 6, 7}, {1, 2, 4, 5}},
   };
-  CGdiPlusBitmapResource picture;
-  ASSERT_TRUE(picture.Load(kNinePatchOneMark));
+  const std::optional<LoadedPicture> picture = CPictureLibrary::Load(kNinePatchOneMark);
+  ASSERT_TRUE(picture);
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
     CMemCanvas canvas;
@@ -137,7 +142,7 @@ TEST(PngResource, NinePatchStretchedWiderAndNarrower) {
     int wrong = 0;
     for (int y = 0; y < c.height; ++y) {
       for (int x = 0; x < c.width; ++x) {
-        const std::uint32_t expected = PremultipliedAt(*picture.bitmap(), c.columns[x], c.rows[y]);
+        const std::uint32_t expected = PremultipliedAt(*picture, c.columns[x], c.rows[y]);
         if (!Near(pixels[y * c.width + x], expected, 1) && ++wrong <= 5) {
           ADD_FAILURE() << "at " << x << "," << y << ": " << std::hex << pixels[y * c.width + x]
                         << " instead of " << expected;

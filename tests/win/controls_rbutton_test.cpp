@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "controls_support.h"
-#include "win/controls/gdiplus_bitmap.h"
 #include "win/controls/picture_library.h"
 #include "win/controls/rbutton.h"
 

@@ -17,7 +17,6 @@ class PictureLibraryEnvironment : public testing::Environment {
  public:
   void SetUp() override {
     library_ = std::make_unique<CPictureLibrary>();
-    ASSERT_TRUE(library_->IsStarted());
   }
   void TearDown() override { library_.reset(); }
 
@@ -25,7 +24,7 @@ class PictureLibraryEnvironment : public testing::Environment {
   std::unique_ptr<CPictureLibrary> library_;
 };
 
-[[maybe_unused]] testing::Environment* const gdiplus =
+[[maybe_unused]] testing::Environment* const pictures =
     testing::AddGlobalTestEnvironment(new PictureLibraryEnvironment);
 
 constexpr wchar_t kClassName[] = L"ControlsTestParent";

@@ -7,7 +7,6 @@
 
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a;
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a;
-extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a;
 
 namespace {
 
@@ -32,12 +31,12 @@ HMODULE ModuleHolding(const void* address) {
 // run the delay-load helper at the function's first call.
 TEST(DelayLoadedDlls, BindingLeavesNoSlotPointingIntoTheProgram) {
   platform::BindDelayLoadedDlls();
+  platform::BindGdiPlus();
 
   const HMODULE program = GetModuleHandleW(nullptr);
   auto* image = reinterpret_cast<BYTE*>(program);
   for (const ImgDelayDescr* dll : {&__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a,
-                                   &__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a,
-                                   &__DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a}) {
+                                   &__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a}) {
     SCOPED_TRACE(reinterpret_cast<const char*>(image + dll->rvaDLLName));
     auto* slots = reinterpret_cast<FARPROC*>(image + dll->rvaIAT);
     auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(image + dll->rvaINT);

@@ -1,7 +1,13 @@
 #include "win/controls/nine_patch.h"
 
+// GDI+ needs the COM declarations that a lean <windows.h> leaves out, and
+// needs them first.
+// clang-format off
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+
 #include <cstdint>
-#include <optional>
 
 #include "core/skin/nine_patch_geometry.h"
 #include "core/skin/nine_patch_pixels.h"
@@ -9,64 +15,76 @@
 
 namespace {
 
-// The picture's one-pixel frame, read from its straight (not premultiplied)
-// colours in one go: reading pixel by pixel cost more than all the rest of
-// drawing a skin. None when the pixels cannot be read.
-std::optional<skin::NinePatchFrame> ReadFrame(Gdiplus::Bitmap& picture) {
-  const int width = static_cast<int>(picture.GetWidth());
-  const int height = static_cast<int>(picture.GetHeight());
-  const Gdiplus::Rect whole(0, 0, width, height);
-  Gdiplus::BitmapData data{};
-  if (picture.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) !=
-      Gdiplus::Ok) {
-    return std::nullopt;
-  }
-  skin::NinePatchFrame frame;
+skin::NinePatchFrame ReadFrame(const skin::PngImage& picture) {
   const auto read = [&](int x, int y) {
-    const auto* row = static_cast<const std::uint8_t*>(data.Scan0) + y * data.Stride;
-    const std::uint8_t* pixel = row + 4 * x;  // blue, green, red, alpha
-    return skin::ClassifyFrameColor(pixel[2], pixel[1], pixel[0]);
+    const std::uint32_t pixel = picture.pixels[y * picture.width + x];
+    return skin::ClassifyFrameColor(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
   };
-  for (int x = 0; x < width; ++x) frame.top.push_back(read(x, 0));
-  for (int y = 0; y < height; ++y) frame.left.push_back(read(0, y));
-  for (int y = 0; y < height; ++y) frame.right.push_back(read(width - 1, y));
-  for (int x = 0; x < width; ++x) frame.bottom.push_back(read(x, height - 1));
-  picture.UnlockBits(&data);
+  skin::NinePatchFrame frame;
+  for (int x = 0; x < picture.width; ++x) frame.top.push_back(read(x, 0));
+  for (int y = 0; y < picture.height; ++y) frame.left.push_back(read(0, y));
+  for (int y = 0; y < picture.height; ++y) frame.right.push_back(read(picture.width - 1, y));
+  for (int x = 0; x < picture.width; ++x) frame.bottom.push_back(read(x, picture.height - 1));
   return frame;
+}
+
+// Premultiplied `source` over premultiplied `target`, as alpha blending
+// lays one pixel over another.
+std::uint32_t Over(std::uint32_t source, std::uint32_t target) {
+  const std::uint32_t alpha = source >> 24;
+  if (alpha == 255) return source;
+  if (alpha == 0) return target;
+  std::uint32_t result = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const std::uint32_t under = (target >> shift & 0xFF) * (255 - alpha);
+    result |= ((source >> shift & 0xFF) + (under + 127) / 255) << shift;
+  }
+  return result;
+}
+
+// Between the sets' scales GDI+ resamples the picture: smooth, and the edges
+// sample the picture itself rather than the transparency around it. It
+// draws straight into the canvas's premultiplied pixels, keeping their
+// transparency.
+bool DrawResampled(CMemCanvas& canvas, const skin::PngImage& picture) {
+  if (!CPictureLibrary::StartGdiPlus()) return false;
+  GdiFlush();
+  // GDI+ only reads the picture's pixels; its constructor takes them as
+  // writable.
+  Gdiplus::Bitmap source(
+      picture.width, picture.height, picture.width * 4, PixelFormat32bppARGB,
+      reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(picture.pixels.data())));
+  Gdiplus::Bitmap surface(canvas.GetWidth(), canvas.GetHeight(), canvas.GetWidth() * 4,
+                          PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(canvas.Pixels()));
+  Gdiplus::Graphics graphics(&surface);
+  graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+  graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+  Gdiplus::ImageAttributes edges;
+  edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+  const Gdiplus::Rect target(0, 0, canvas.GetWidth(), canvas.GetHeight());
+  graphics.DrawImage(&source, target, 0, 0, picture.width, picture.height, Gdiplus::UnitPixel,
+                     &edges);
+  graphics.Flush(Gdiplus::FlushIntentionSync);
+  return true;
 }
 
 }  // namespace
 
 bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
-  Gdiplus::Bitmap* picture = canvas.IsCreated() ? CPictureLibrary::Picture(id) : nullptr;
+  const LoadedPicture* picture = canvas.IsCreated() ? CPictureLibrary::Picture(id) : nullptr;
   if (picture == nullptr) return false;
-  // GDI+ draws straight into the canvas's pixels in their premultiplied
-  // format, so the picture's transparency is kept.
-  GdiFlush();
-  Gdiplus::Bitmap surface(canvas.GetWidth(), canvas.GetHeight(), canvas.GetWidth() * 4,
-                          PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(canvas.Pixels()));
-  Gdiplus::Graphics graphics(&surface);
-  const int width = static_cast<int>(picture->GetWidth());
-  const int height = static_cast<int>(picture->GetHeight());
-  const Gdiplus::Rect target(0, 0, canvas.GetWidth(), canvas.GetHeight());
-  if (width == target.Width && height == target.Height) {
-    graphics.DrawImage(picture, target, 0, 0, width, height, Gdiplus::UnitPixel);
-  } else {
-    // Between the sets' scales: smooth, and the edges sample the picture
-    // itself rather than the transparency around it.
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    Gdiplus::ImageAttributes edges;
-    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.DrawImage(picture, target, 0, 0, width, height, Gdiplus::UnitPixel, &edges);
+  const skin::PngImage& image = picture->image;
+  if (image.width != canvas.GetWidth() || image.height != canvas.GetHeight()) {
+    return DrawResampled(canvas, image);
   }
-  graphics.Flush(Gdiplus::FlushIntentionSync);
+  GdiFlush();
+  std::uint32_t* pixels = canvas.Pixels();
+  for (std::size_t i = 0; i < picture->premultiplied.size(); ++i) {
+    pixels[i] = Over(picture->premultiplied[i], pixels[i]);
+  }
   return true;
 }
 
-// The stretching is done here, pixel by pixel, on the picture as GDI+ gives
-// it in premultiplied form: GDI+'s own stretching rounds and, at some sizes,
-// leaves the first row of a long stretch empty.
 bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, const skin::Scale& scale, int designId,
                                RECT* content) {
   return DrawNinePatch(canvas, scale.NinePatchPicture(designId), content,
@@ -74,26 +92,17 @@ bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, const skin::Scale& scale, int
 }
 
 bool CNinePatch::DrawNinePatch(CMemCanvas& canvas, int id, RECT* content, skin::FixedScale fixed) {
-  Gdiplus::Bitmap* picture = canvas.IsCreated() ? CPictureLibrary::Picture(id) : nullptr;
+  const LoadedPicture* picture = canvas.IsCreated() ? CPictureLibrary::Picture(id) : nullptr;
   if (picture == nullptr) return false;
-  Gdiplus::Bitmap& bitmap = *picture;
-  const std::optional<skin::NinePatchFrame> frame = ReadFrame(bitmap);
-  if (!frame) return false;
+  const skin::PngImage& image = picture->image;
   const skin::NinePatchLayout layout =
-      skin::LayoutNinePatch(*frame, canvas.GetWidth(), canvas.GetHeight(), fixed);
-  const int width = static_cast<int>(bitmap.GetWidth());
-  const int height = static_cast<int>(bitmap.GetHeight());
-  const Gdiplus::Rect whole(0, 0, width, height);
-  Gdiplus::BitmapData data{};
-  if (!layout.drawable || bitmap.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB,
-                                          &data) != Gdiplus::Ok) {
-    return false;
-  }
+      skin::LayoutNinePatch(ReadFrame(image), canvas.GetWidth(), canvas.GetHeight(), fixed);
+  if (!layout.drawable) return false;
+  GdiFlush();
   canvas.Clear();
-  skin::CopyNinePatch(
-      layout, {static_cast<const std::uint32_t*>(data.Scan0), width, height, data.Stride / 4},
-      {canvas.Pixels(), canvas.GetWidth(), canvas.GetHeight(), canvas.GetWidth()});
-  bitmap.UnlockBits(&data);
+  skin::CopyNinePatch(layout,
+                      {picture->premultiplied.data(), image.width, image.height, image.width},
+                      {canvas.Pixels(), canvas.GetWidth(), canvas.GetHeight(), canvas.GetWidth()});
   if (content != nullptr) {
     *content = {layout.content.left, layout.content.top, layout.content.right,
                 layout.content.bottom};

@@ -1,5 +1,5 @@
 #pragma once
-// Draws PNG resources into canvases with GDI+, keeping per-pixel alpha: plain
+// Draws PNG resources into canvases, keeping per-pixel alpha: plain
 // pictures resampled to the canvas, or nine-patch pictures stretched to it
 // (see core/skin/nine_patch_geometry.h for the frame marks).
 

@@ -1,29 +1,78 @@
 #include "win/controls/picture_library.h"
 
+// GDI+ needs the COM declarations that a lean <windows.h> leaves out, and
+// needs them first.
+// clang-format off
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+
+#include <atomic>
+#include <span>
+#include <utility>
+
+#include "win/platform/dll_loading.h"
+#include "win/platform/resource_bytes.h"
+
 namespace {
 
 CPictureLibrary* newest = nullptr;
+std::atomic<int> decodeCount{0};
+
+std::uint32_t Premultiplied(std::uint32_t pixel) {
+  const std::uint32_t alpha = pixel >> 24;
+  if (alpha == 255) return pixel;
+  const auto channel = [&](int shift) { return ((pixel >> shift & 0xFF) * alpha + 127) / 255; };
+  return alpha << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
+}
 
 }  // namespace
 
+namespace skin {
+int PictureDecodeCount() {
+  return decodeCount.load();
+}
+}  // namespace skin
+
 CPictureLibrary::CPictureLibrary() : previous_(newest) {
-  Gdiplus::GdiplusStartupInput input;
-  if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
   newest = this;
 }
 
 CPictureLibrary::~CPictureLibrary() {
   newest = previous_;
-  pictures_.clear();
-  if (IsStarted()) Gdiplus::GdiplusShutdown(token_);
+  if (gdiPlusToken_ != 0) Gdiplus::GdiplusShutdown(gdiPlusToken_);
 }
 
-Gdiplus::Bitmap* CPictureLibrary::Picture(int id) {
-  if (newest == nullptr || !newest->IsStarted()) return nullptr;
-  auto [entry, added] = newest->pictures_.try_emplace(id);
-  if (added) {
-    auto picture = std::make_unique<CGdiPlusBitmapResource>();
-    if (picture->Load(id)) entry->second = std::move(picture);
+std::optional<LoadedPicture> CPictureLibrary::Load(int id, const wchar_t* type, HMODULE module) {
+  if (module == nullptr) module = GetModuleHandleW(nullptr);
+  const std::span<const std::byte> file =
+      platform::ResourceBytes(MAKEINTRESOURCEW(id), type, module);
+  if (file.empty()) return std::nullopt;
+  ++decodeCount;
+  std::optional<skin::PngImage> image = skin::DecodePng(file);
+  if (!image) return std::nullopt;
+  LoadedPicture picture{std::move(*image), {}};
+  picture.premultiplied.reserve(picture.image.pixels.size());
+  for (std::uint32_t pixel : picture.image.pixels) {
+    picture.premultiplied.push_back(Premultiplied(pixel));
   }
-  return entry->second ? entry->second->bitmap() : nullptr;
+  return picture;
+}
+
+const LoadedPicture* CPictureLibrary::Picture(int id) {
+  if (newest == nullptr) return nullptr;
+  auto [entry, added] = newest->pictures_.try_emplace(id);
+  if (added) entry->second = Load(id);
+  return entry->second ? &*entry->second : nullptr;
+}
+
+bool CPictureLibrary::StartGdiPlus() {
+  if (newest == nullptr) return false;
+  if (newest->gdiPlusToken_ != 0) return true;
+  platform::BindGdiPlus();
+  Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(&newest->gdiPlusToken_, &input, nullptr) != Gdiplus::Ok) {
+    newest->gdiPlusToken_ = 0;
+  }
+  return newest->gdiPlusToken_ != 0;
 }

@@ -14,7 +14,6 @@ extern "C" FARPROC WINAPI __delayLoadHelper2(const ImgDelayDescr* dll, FARPROC* 
 // (cmake/windows.cmake) describes it under this name.
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a;
 extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a;
-extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a;
 
 namespace platform {
 namespace {
@@ -46,14 +45,23 @@ void RestrictDllSearchToSystemFolder() {
 void BindDelayLoadedDlls() {
   // Bound at its first call, a function would get its floating-point
   // arguments clobbered: this toolchain's delay-load thunk does not save
-  // those registers around the helper. Binding everything here leaves no
-  // such first call. shell32 is the exception: none of the functions the
-  // program calls from it takes a floating-point argument, and it is needed
-  // only to copy and restart the program or to ask for rights, so it is
-  // loaded then rather than at every start.
-  BindAll(__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a);
+  // those registers around the helper. Binding all of a DLL's functions
+  // at once leaves no such first call: comctl32 here, which the window
+  // needs from its start, and GDI+ in BindGdiPlus, before its first use.
+  // The others bind at their first call: none of the functions the program
+  // calls from them takes a floating-point argument, and they are needed
+  // only later or seldom (shell32 to copy and restart the program or to ask
+  // for rights; oleacc, ole32 and oleaut32 when a screen reader asks), so
+  // they are loaded then rather than at every start.
   BindAll(__DELAY_IMPORT_DESCRIPTOR_libcomctl32_delay_a);
-  BindAll(__DELAY_IMPORT_DESCRIPTOR_liboleacc_delay_a);
+}
+
+void BindGdiPlus() {
+  static const bool bound = [] {
+    BindAll(__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a);
+    return true;
+  }();
+  (void)bound;
 }
 
 }  // namespace platform

@@ -13,10 +13,16 @@ namespace platform {
 // restrict the search, it still leaves out the current folder.
 void RestrictDllSearchToSystemFolder();
 
-// Loads the delay-loaded DLLs (the system DLLs that the loader would look
-// for beside the program) and binds all their functions now, under the
-// restricted search, instead of at each function's first call; shell32 is
-// left to bind at its first call, under the same restriction.
+// Loads comctl32, which the window needs from its start, and binds all of
+// its functions now, under the restricted search, instead of at each
+// function's first call. The other delay-loaded DLLs (the system DLLs that
+// the loader would look for beside the program) load at their first call,
+// under the same restriction, except GDI+.
 void BindDelayLoadedDlls();
+
+// Loads GDI+ and binds all of its functions, once: many of them take
+// floating-point arguments, which a first call through the delay-load
+// helper would clobber. Call it before anything of GDI+.
+void BindGdiPlus();
 
 }  // namespace platform
