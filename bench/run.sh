@@ -333,7 +333,7 @@ trap cleanup EXIT
 
 # The web page's figures, from its own tree and Debian's Chromium.
 web() {
-  ensure_node_packages
+  ensure_node_packages >&2
   node bench/web_page.mjs "$ROOT/build/web/settings.html"
 }
 
