@@ -1,7 +1,7 @@
 #pragma once
-// The application object: prepares the process (common controls, GDI+),
-// takes the card folder from the command line and runs the main settings
-// window modally.
+// The application object: prepares the process (DLLs, common controls,
+// the picture library), takes the card folder from the command line and
+// runs the main settings window modally.
 
 class CSettingApp {
  public:

@@ -10,7 +10,7 @@ bool CMemCanvas::Create(HDC reference, int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down: row 0 first, as GDI+ expects
+  info.bmiHeader.biHeight = -height;  // top-down: row 0 first, as pictures are
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;

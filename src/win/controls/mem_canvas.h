@@ -1,8 +1,8 @@
 #pragma once
 // An off-screen surface: a memory DC holding a 32-bit top-down DIB section.
-// Pixels are 0xAARRGGBB words with premultiplied alpha, so a canvas can be
-// drawn by GDI+ with its transparency kept and combined by GdiAlphaBlend with
-// per-pixel alpha.
+// Pixels are 0xAARRGGBB words with premultiplied alpha, so pictures can be
+// drawn into a canvas with their transparency kept and canvases combined by
+// GdiAlphaBlend with per-pixel alpha.
 
 #include <windows.h>
 
