@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "core/skin/alpha_blend.h"
 #include "core/skin/nine_patch_geometry.h"
 #include "core/skin/nine_patch_pixels.h"
 #include "win/controls/picture_library.h"
@@ -26,20 +27,6 @@ skin::NinePatchFrame ReadFrame(const skin::PngImage& picture) {
   for (int y = 0; y < picture.height; ++y) frame.right.push_back(read(picture.width - 1, y));
   for (int x = 0; x < picture.width; ++x) frame.bottom.push_back(read(x, picture.height - 1));
   return frame;
-}
-
-// Premultiplied `source` over premultiplied `target`, as alpha blending
-// lays one pixel over another.
-std::uint32_t Over(std::uint32_t source, std::uint32_t target) {
-  const std::uint32_t alpha = source >> 24;
-  if (alpha == 255) return source;
-  if (alpha == 0) return target;
-  std::uint32_t result = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const std::uint32_t under = (target >> shift & 0xFF) * (255 - alpha);
-    result |= ((source >> shift & 0xFF) + (under + 127) / 255) << shift;
-  }
-  return result;
 }
 
 // Between the sets' scales GDI+ resamples the picture: smooth, and the edges
@@ -78,10 +65,9 @@ bool CNinePatch::DrawPng(CMemCanvas& canvas, int id) {
     return DrawResampled(canvas, image);
   }
   GdiFlush();
-  std::uint32_t* pixels = canvas.Pixels();
-  for (std::size_t i = 0; i < picture->premultiplied.size(); ++i) {
-    pixels[i] = Over(picture->premultiplied[i], pixels[i]);
-  }
+  skin::LayOver(
+      picture->premultiplied,
+      {canvas.Pixels(), static_cast<std::size_t>(canvas.GetWidth()) * canvas.GetHeight()});
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <span>
 #include <utility>
 
+#include "core/skin/alpha_blend.h"
 #include "win/platform/dll_loading.h"
 #include "win/platform/resource_bytes.h"
 
@@ -18,13 +19,6 @@ namespace {
 
 CPictureLibrary* newest = nullptr;
 std::atomic<int> decodeCount{0};
-
-std::uint32_t Premultiplied(std::uint32_t pixel) {
-  const std::uint32_t alpha = pixel >> 24;
-  if (alpha == 255) return pixel;
-  const auto channel = [&](int shift) { return ((pixel >> shift & 0xFF) * alpha + 127) / 255; };
-  return alpha << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
-}
 
 }  // namespace
 
@@ -54,7 +48,7 @@ std::optional<LoadedPicture> CPictureLibrary::Load(int id, const wchar_t* type, 
   LoadedPicture picture{std::move(*image), {}};
   picture.premultiplied.reserve(picture.image.pixels.size());
   for (std::uint32_t pixel : picture.image.pixels) {
-    picture.premultiplied.push_back(Premultiplied(pixel));
+    picture.premultiplied.push_back(skin::Premultiplied(pixel));
   }
   return picture;
 }

@@ -4,6 +4,8 @@
 // delayimp.h needs windows.h first.
 #include <delayimp.h>
 
+#include <mutex>
+
 #include "win/platform/newer_function.h"
 
 // The runtime's delay-load helper, which its header leaves undeclared: it
@@ -57,11 +59,8 @@ void BindDelayLoadedDlls() {
 }
 
 void BindGdiPlus() {
-  static const bool bound = [] {
-    BindAll(__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a);
-    return true;
-  }();
-  (void)bound;
+  static std::once_flag bound;
+  std::call_once(bound, [] { BindAll(__DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a); });
 }
 
 }  // namespace platform
