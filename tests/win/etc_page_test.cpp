@@ -206,14 +206,14 @@ TEST_F(EtcPage, ClicksWriteTheirFields) {
   EXPECT_EQ(record().overwriteStills, 1);
 
   // Windows also tells the page of a radio that gets the focus by key,
-  // unticked, as the Tab stop of a group with no radio ticked: the page
-  // then shows the choice it stores.
+  // unticked, as the Tab stop of a group with no radio ticked: that is no
+  // choice, and the record keeps its value.
   record().securityLed = 5;
   page_.ShowRecord();
   SendMessageW(page_.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_ADDITIONAL_LED_MODE_1, BN_CLICKED),
                reinterpret_cast<LPARAM>(item(IDC_ADDITIONAL_LED_MODE_1)));
-  EXPECT_EQ(record().securityLed, 1);
-  EXPECT_TRUE(Checked(IDC_ADDITIONAL_LED_MODE_1));
+  EXPECT_EQ(record().securityLed, 5);
+  EXPECT_FALSE(Checked(IDC_ADDITIONAL_LED_MODE_1));
 }
 
 TEST_F(EtcPage, BarsAndPercentagesFollowThePartition) {

@@ -42,6 +42,10 @@ bool IsTabStop(HWND control) {
   return group.front() == control && std::ranges::none_of(group, IsTicked);
 }
 
+bool IsFocusNotice(HWND button) {
+  return button != nullptr && IsRadio(button) && !IsTicked(button);
+}
+
 HWND NextTabStop(std::span<const HWND> order, HWND focus, bool backwards,
                  const std::function<bool(HWND)>& isStop) {
   const auto n = static_cast<std::ptrdiff_t>(order.size());

@@ -15,6 +15,12 @@
 // (A radio's WS_TABSTOP follows its tick, so radios are judged by group.)
 bool IsTabStop(HWND control);
 
+// Whether a BN_CLICKED from `button` is no click but Windows telling that a
+// radio without its tick got the focus by key, as the Tab stop of a group
+// none of whose radios the record ticks: the pages leave the record alone
+// then, so that moving through a page never changes it.
+bool IsFocusNotice(HWND button);
+
 // The window after the one holding `focus` in `order` (before it when
 // `backwards`), wrapping at both ends, that `isStop` accepts. When no
 // window of `order` holds the focus the search starts at an end. Null when

@@ -18,6 +18,7 @@
 #include "win/app/start_phases.h"
 #include "win/controls/dropped_list.h"
 #include "win/controls/textless_check_box.h"
+#include "win/framework/tab_stops.h"
 #include "win/platform/wide.h"
 #include "win/timezone/pc_time_zone.h"
 #include "win/timezone/registry_time_zone_source.h"
@@ -387,6 +388,7 @@ INT_PTR CCommonDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (lParam != 0) OnSlider(reinterpret_cast<HWND>(lParam));
       break;
     case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && IsFocusNotice(reinterpret_cast<HWND>(lParam))) break;
       if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
       break;
     case WM_NOTIFY: {

@@ -13,6 +13,7 @@
 #include "win/controls/nine_patch.h"
 #include "win/controls/skin_text_style.h"
 #include "win/controls/window_scale.h"
+#include "win/framework/tab_stops.h"
 #include "win/platform/wide.h"
 
 namespace {
@@ -207,12 +208,6 @@ bool CEtcDlg::OnClicked(int id) {
   }
   const Row* row = FindRow(id);
   if (row == nullptr || row->field == nullptr || settingsRecord == nullptr) return false;
-  // Windows also notifies the page of a radio that gets the focus by key
-  // without ticking it (the LED group's Tab stop while the record's value
-  // has no radio): the choice the page stores is then shown too.
-  if (row->kind == Kind::kRadio && IsDlgButtonChecked(hwnd(), id) != BST_CHECKED) {
-    SendDlgItemMessageW(hwnd(), id, BM_SETCHECK, BST_CHECKED, 0);
-  }
   ApplyClick(*row, IsDlgButtonChecked(hwnd(), id) == BST_CHECKED, *settingsRecord);
   if (row->field == &R::memoryPartition) ShowShares(*settingsRecord);
   return true;
@@ -279,7 +274,10 @@ void CEtcDlg::Paint(HDC dc) {
 INT_PTR CEtcDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && OnClicked(LOWORD(wParam))) return TRUE;
+      if (HIWORD(wParam) == BN_CLICKED && !IsFocusNotice(reinterpret_cast<HWND>(lParam)) &&
+          OnClicked(LOWORD(wParam))) {
+        return TRUE;
+      }
       break;
     case WM_PAINT: {
       PaintDc paint(hwnd());

@@ -7,6 +7,7 @@
 
 #include "core/lang/lang_manager.h"
 #include "win/controls/window_scale.h"
+#include "win/framework/tab_stops.h"
 #include "win/platform/wide.h"
 
 using pages::rows::FontKind;
@@ -193,7 +194,10 @@ void CModePageDlg::Paint(HDC dc) {
 INT_PTR CModePageDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND: {
-      if (HIWORD(wParam) != BN_CLICKED || settingsRecord == nullptr) break;
+      if (HIWORD(wParam) != BN_CLICKED || IsFocusNotice(reinterpret_cast<HWND>(lParam)) ||
+          settingsRecord == nullptr) {
+        break;
+      }
       const PageRow* row = pages::rows::FindRow(rows_, LOWORD(wParam));
       if (row == nullptr || row->kind == RowKind::kSlider) break;
       OnRowClicked(*row);
