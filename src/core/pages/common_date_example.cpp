@@ -9,11 +9,6 @@ namespace {
 constexpr const char16_t* kMonthAbbreviations[] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                                    u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
 
-std::u16string TwoDigits(int value) {
-  std::u16string digits = text::Dec(value);
-  return digits.size() < 2 ? u"0" + digits : digits;
-}
-
 std::u16string MonthAbbreviation(int month) {
   return month >= 1 && month <= 12 ? kMonthAbbreviations[month - 1] : u"?";
 }
@@ -23,9 +18,9 @@ std::u16string MonthAbbreviation(int month) {
 std::u16string DateExampleText(DateExample format, const CalendarDate& date) {
   switch (format) {
     case DateExample::kYearMonthDay:
-      return text::Dec(date.year) + u"-" + TwoDigits(date.month) + u"-" + TwoDigits(date.day);
+      return text::Dec(date.year) + u"-" + text::TwoDigits(date.month) + u"-" + text::TwoDigits(date.day);
     case DateExample::kMonthNameDayYear:
-      return MonthAbbreviation(date.month) + u"-" + TwoDigits(date.day) + u"-" +
+      return MonthAbbreviation(date.month) + u"-" + text::TwoDigits(date.day) + u"-" +
              text::Dec(date.year);
     case DateExample::kNone:
       break;

@@ -6,6 +6,11 @@ std::u16string Ascii(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());
 }
 
+std::u16string TwoDigits(long long value) {
+  std::u16string digits = Dec(value);
+  return digits.size() < 2 ? u"0" + digits : digits;
+}
+
 std::u16string Dec(long long value) {
   std::string digits = std::to_string(value);
   return Ascii(digits);

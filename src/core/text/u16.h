@@ -12,6 +12,8 @@ std::u16string Ascii(std::string_view ascii);
 
 // Decimal text of a number, as printf's "%d" / "%u" would give it.
 std::u16string Dec(long long value);
+// The same, with a leading zero for a single digit: "07", "12", "123".
+std::u16string TwoDigits(long long value);
 
 // UTF-16 to UTF-8, for test output and messages; lone surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view utf16);

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "core/text/u16.h"
+
 namespace tz {
 namespace {
 
@@ -44,16 +46,6 @@ std::optional<Label> LeadingLabel(std::u16string_view display) {
   return Label{west ? -magnitude : magnitude, at};
 }
 
-std::u16string TwoDigitsAtLeast(std::int64_t value) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value > 0);
-  if (digits.size() < 2) digits.insert(digits.begin(), u'0');
-  return digits;
-}
-
 }  // namespace
 
 std::u16string UtcOffsetLabel(std::int32_t minutesEast) {
@@ -61,9 +53,9 @@ std::u16string UtcOffsetLabel(std::int32_t minutesEast) {
   const std::int64_t magnitude = minutesEast < 0 ? -std::int64_t{minutesEast} : minutesEast;
   std::u16string label(kLabelStart);
   label.push_back(minutesEast < 0 ? u'-' : u'+');
-  label.append(TwoDigitsAtLeast(magnitude / 60))
+  label.append(text::TwoDigits(magnitude / 60))
       .append(u":")
-      .append(TwoDigitsAtLeast(magnitude % 60))
+      .append(text::TwoDigits(magnitude % 60))
       .append(u")");
   return label;
 }

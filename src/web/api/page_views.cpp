@@ -17,7 +17,6 @@
 #include "core/pages/common_zone.h"
 #include "core/pages/normal_rows.h"
 #include "core/pages/parking_rows.h"
-#include "core/pages/parking_slider_values.h"
 #include "core/pages/partition_shares.h"
 #include "core/settings/settings_record.h"
 #include "core/text/u16.h"
@@ -90,10 +89,6 @@ int EstimatedWidth(std::u16string_view text, int extra) {
   return 6 * static_cast<int>(text.size()) + extra;
 }
 
-std::u16string TwoDigits(int value) {
-  return (value < 10 ? u"0" : u"") + text::Dec(value);
-}
-
 // --- Common page -------------------------------------------------------
 
 Control CommonControl(const common::Row& row, const CalendarDate& today,
@@ -136,8 +131,8 @@ Control CommonControl(const common::Row& row, const CalendarDate& today,
       if (clockSet == 1) {
         const SystemTime& t = clockTime;
         c.valueText =
-            date ? text::Dec(t.year) + u"-" + TwoDigits(t.month) + u"-" + TwoDigits(t.day)
-                 : TwoDigits(t.hour) + u":" + TwoDigits(t.minute) + u":" + TwoDigits(t.second);
+            date ? text::Dec(t.year) + u"-" + text::TwoDigits(t.month) + u"-" + text::TwoDigits(t.day)
+                 : text::TwoDigits(t.hour) + u":" + text::TwoDigits(t.minute) + u":" + text::TwoDigits(t.second);
       }
       break;
     }

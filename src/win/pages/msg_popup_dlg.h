@@ -1,5 +1,5 @@
 #pragma once
-// A small modal Yes/No question: a caption, a centred message of one or two
+// A small modal Yes/No question: a caption, a centred message of one or more
 // lines and the buttons "Yes(Y)" and "No(N)" (their captions come from the
 // dialog template in every language). It grows to fit its message, within
 // the screen. Yes answers IDOK (1); No, the N key,

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <iterator>
 
 #include "core/timezone/zone_values.h"
 #include "win/platform/wide.h"
