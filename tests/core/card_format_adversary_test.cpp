@@ -122,16 +122,15 @@ class FakeFiles final : public card::FormatFiles {
   }
 
   // Level by level, as the system makes folders: each needs its parent.
-  bool MakeFolders(const Path& folder) override {
-    if (!OnCard(folder)) return !faults.backupReadOnly;
+  void MakeFolders(const Path& folder) override {
+    if (!OnCard(folder)) return;
     for (auto end = folder.find('/', kRoot.size()); end != Path::npos;
          end = folder.find('/', end + 1)) {
       const Path level = folder.substr(0, end + 1);
       if (Present() && card->folders.contains(level)) continue;
-      if (!Writable() || !card->folders.contains(Parent(level))) return false;
+      if (!Writable() || !card->folders.contains(Parent(level))) return;
       card->folders.insert(level);
     }
-    return true;
   }
 
   // What fits is stored, as on a full card; the new file is always a plain
@@ -145,16 +144,13 @@ class FakeFiles final : public card::FormatFiles {
     return fit == bytes.size();
   }
 
-  bool Remove(const Path& path) override {
-    if (!OnCard(path)) return !faults.backupReadOnly;
-    if (!Present()) return false;
-    if (!card->files.contains(path)) return true;
+  void Remove(const Path& path) override {
+    if (!OnCard(path) || !Present() || !card->files.contains(path)) return;
     if (faults.CardUnwritable() || faults.removeFails) {
       removesFailed.insert(path);
-      return false;
+      return;
     }
     card->files.erase(path);
-    return true;
   }
 
   card::CardIdentity Identify() const {

@@ -10,7 +10,7 @@
 //
 // After the format, whatever its result: the card folder with every level
 // of it, those bytes as setup.cfg, and the files the program carries (its
-// own program file). A file that could not be written in full is removed
+// own program file and the web page). A file that could not be written in full is removed
 // and named in the report, never left cut off for the camera to read; a
 // setup.cfg that could not be read is never written over while it is still
 // there (a format that did not start leaves it as it was). Settings that

@@ -1,7 +1,9 @@
 #pragma once
-// The files a card format reads and writes: the card's setup.cfg and
-// program file, and the copy of setup.cfg kept beside the program on the
-// PC. On Windows they are the system's files; tests put a fake card in.
+// The files a card format reads and writes: the card's setup.cfg, the files
+// the program carries (its program file and the web page, read on the PC
+// and written to the card), and the copy of setup.cfg kept beside the
+// program on the PC. On Windows they are the system's files; tests put a
+// fake card in.
 
 #include <cstddef>
 #include <cstdint>
@@ -30,9 +32,9 @@ class FormatFiles {
   // The whole file, when it holds at most maxBytes.
   virtual FileRead Read(const io::PathString& path, std::uint64_t maxBytes) = 0;
 
-  // Makes folder (ending in a separator) and every missing folder above it;
-  // false when it does not exist afterwards.
-  virtual bool MakeFolders(const io::PathString& folder) = 0;
+  // Makes folder (ending in a separator) and every missing folder above it,
+  // as far as it can: a write into a folder that could not be made fails.
+  virtual void MakeFolders(const io::PathString& folder) = 0;
 
   // Makes the file hold exactly bytes, whatever it held before and
   // whatever its attributes (a read-only file is replaced too; the new file
@@ -40,8 +42,8 @@ class FormatFiles {
   // file may then hold part of them.
   virtual bool Write(const io::PathString& path, std::span<const std::byte> bytes) = 0;
 
-  // Deletes the file; false when it is still there.
-  virtual bool Remove(const io::PathString& path) = 0;
+  // Deletes the file, as far as it can.
+  virtual void Remove(const io::PathString& path) = 0;
 };
 
 }  // namespace card

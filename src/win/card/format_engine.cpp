@@ -45,11 +45,6 @@ DateTime LocalNow() {
           now.wMilliseconds};
 }
 
-// \\.\E: for E:\.
-std::wstring RawVolumePath(const std::wstring& driveRoot) {
-  return L"\\\\.\\" + driveRoot.substr(0, 2);
-}
-
 // The size of the disk behind driveRoot, 0 when it cannot be read. A
 // handle without read or write access is enough for the question, so this
 // needs no administrator rights.

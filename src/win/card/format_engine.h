@@ -63,7 +63,8 @@ class SystemFormatEngine final : public FormatEngine {
   SystemFormatEngine(RawVolumeOpener openRawVolume, ElevatedStarter startElevated);
 
   bool CanFormat(const std::wstring& driveRoot) const override;
-  // The volume's serial number and the disk's size.
+  // The serial number in the card's own boot sector (the system's volume
+  // serial when the sector cannot be read) and the disk's size.
   CardIdentity Identify(const std::wstring& driveRoot) const override;
   // Refuses a card that no FAT32 volume fits before anything is written.
   FormatAttempt Format(const std::wstring& driveRoot, FormatCallbackProc callback) override;

@@ -130,7 +130,7 @@ DWORD WINAPI FormatThreadProc(LPVOID formatJob) {
   progressPopup->SetProgress(formatSucceeded == 1 ? 100 : 0);
   Sleep(kResultShownMs);
   SendMessageW(progressPopup->hwnd(), WM_CLOSE, 0, 0);
-  return job.attempt == card::FormatAttempt::kTried ? 1 : 0;
+  return 0;
 }
 
 BOOLEAN WINAPI FormatCallback(int command, DWORD, PVOID actionInfo) {

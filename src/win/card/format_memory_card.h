@@ -45,9 +45,8 @@ struct FormatJob {
   card::FormatAttempt attempt = card::FormatAttempt::kUnavailable;  // written by the worker
 };
 
-// The worker: runs the engine, shows the result on the bar for a second and
-// closes progressPopup. Returns 1 after a format attempt, 0 when the engine
-// could not try or refused the card.
+// The worker: runs the engine, leaves its answer in the job, shows the
+// result on the bar for a second and closes progressPopup.
 DWORD WINAPI FormatThreadProc(LPVOID formatJob);
 
 // The engine's progress callback: 11 sets formatSucceeded from the BOOLEAN

@@ -96,12 +96,16 @@ bool IsRemovableDriveRoot(const std::wstring& root) {
   return IsDriveLetterRoot(root) && GetDriveTypeW(root.c_str()) == DRIVE_REMOVABLE;
 }
 
+std::wstring RawVolumePath(const std::wstring& driveRoot) {
+  return L"\\\\.\\" + driveRoot.substr(0, 2);
+}
+
 OpenedRawVolume RawVolumeDevice::Open(const std::wstring& driveRoot) {
   if (!IsRemovableDriveRoot(driveRoot)) return {nullptr, OpenFailure(ERROR_INVALID_DRIVE)};
-  const std::wstring path = L"\\\\.\\" + driveRoot.substr(0, 2);
-  UniqueKernelHandle volume(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_NO_BUFFERING | FILE_FLAG_WRITE_THROUGH, nullptr));
+  UniqueKernelHandle volume(CreateFileW(
+      RawVolumePath(driveRoot).c_str(), GENERIC_READ | GENERIC_WRITE,
+      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+      FILE_FLAG_NO_BUFFERING | FILE_FLAG_WRITE_THROUGH, nullptr));
   if (!volume) {
     const DWORD error = GetLastError();
     return {nullptr, OpenFailure(error), error == ERROR_ACCESS_DENIED};

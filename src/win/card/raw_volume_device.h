@@ -28,6 +28,9 @@ struct OpenedRawVolume {
 // Whether root is "X:\" of a drive that Windows reports as removable.
 bool IsRemovableDriveRoot(const std::wstring& root);
 
+// The raw volume of a drive: \\.\E: for E:\.
+std::wstring RawVolumePath(const std::wstring& driveRoot);
+
 class RawVolumeDevice final : public BlockDevice {
  public:
   // Opens, locks and dismounts the volume whose root is driveRoot ("E:\").

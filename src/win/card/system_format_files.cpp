@@ -11,10 +11,6 @@ namespace {
 
 constexpr DWORD kChunkBytes = 1 << 20;
 
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A read-only, hidden or system file refuses to be replaced or deleted; and
 // a copy's attributes must never reach the card.
 void MakeOrdinary(const std::wstring& path) {
@@ -54,15 +50,13 @@ FileRead SystemFormatFiles::Read(const std::wstring& path, std::uint64_t maxByte
   return read;
 }
 
-bool SystemFormatFiles::MakeFolders(const std::wstring& folder) {
+void SystemFormatFiles::MakeFolders(const std::wstring& folder) {
   // Every level in turn, from the first below the drive's root ("E:\").
   for (size_t slash = folder.find(L'\\'); slash != std::wstring::npos;
        slash = folder.find(L'\\', slash + 1)) {
     const std::wstring level = folder.substr(0, slash + 1);
     if (level.size() > 3) CreateDirectoryW(level.c_str(), nullptr);
   }
-  const DWORD attributes = GetFileAttributesW(folder.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool SystemFormatFiles::Write(const std::wstring& path, std::span<const std::byte> bytes) {
@@ -83,10 +77,9 @@ bool SystemFormatFiles::Write(const std::wstring& path, std::span<const std::byt
   return FlushFileBuffers(file.get()) && CloseHandle(file.release());
 }
 
-bool SystemFormatFiles::Remove(const std::wstring& path) {
+void SystemFormatFiles::Remove(const std::wstring& path) {
   MakeOrdinary(path);
   DeleteFileW(path.c_str());
-  return !Exists(path);
 }
 
 }  // namespace card

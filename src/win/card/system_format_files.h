@@ -9,9 +9,9 @@ namespace card {
 class SystemFormatFiles final : public FormatFiles {
  public:
   FileRead Read(const std::wstring& path, std::uint64_t maxBytes) override;
-  bool MakeFolders(const std::wstring& folder) override;
+  void MakeFolders(const std::wstring& folder) override;
   bool Write(const std::wstring& path, std::span<const std::byte> bytes) override;
-  bool Remove(const std::wstring& path) override;
+  void Remove(const std::wstring& path) override;
 };
 
 }  // namespace card
