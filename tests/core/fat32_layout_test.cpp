@@ -7,7 +7,9 @@
 
 namespace {
 
+using card::CardSizeFit;
 using card::ComputeFat32Layout;
+using card::FitOfCard;
 using card::LayoutError;
 using card::LayoutRequest;
 
@@ -164,6 +166,29 @@ TEST(Fat32Layout, RefusesWhatCannotBeFat32) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
     EXPECT_EQ(ComputeFat32Layout(row.request).error, row.error);
+  }
+}
+
+// A card is refused by its size only where no cluster size makes it FAT32.
+TEST(Fat32Layout, CardsAreRefusedOnlyWhereNoClusterSizeFits) {
+  const struct {
+    std::uint64_t bytes;
+    CardSizeFit fit;
+  } cards[] = {
+      {0, CardSizeFit::kFits},  // size unknown: the formatter decides
+      {512, CardSizeFit::kTooSmall},
+      {16 * kMiB, CardSizeFit::kTooSmall},
+      {40 * kMiB, CardSizeFit::kFits},
+      {1 * kGiB, CardSizeFit::kFits},
+      {2 * kGiB, CardSizeFit::kFits},
+      {256 * kGiB, CardSizeFit::kFits},
+      {kMaxSectors * 512, CardSizeFit::kFits},
+      {(kMaxSectors + 1) * 512, CardSizeFit::kTooLarge},
+      {4096 * kGiB, CardSizeFit::kTooLarge},
+  };
+  for (const auto& row : cards) {
+    SCOPED_TRACE(row.bytes);
+    EXPECT_EQ(FitOfCard(row.bytes), row.fit);
   }
 }
 

@@ -92,4 +92,17 @@ LayoutResult ComputeLargestClusterLayout(LayoutRequest request) {
   }
 }
 
+CardSizeFit FitOfCard(std::uint64_t bytes) {
+  if (bytes == 0) return CardSizeFit::kFits;
+  switch (ComputeLargestClusterLayout({bytes / 512, 512}).error) {
+    case LayoutError::kVolumeTooSmall:
+      return CardSizeFit::kTooSmall;
+    case LayoutError::kVolumeTooLarge:
+    case LayoutError::kTooManyClusters:
+      return CardSizeFit::kTooLarge;
+    default:
+      return CardSizeFit::kFits;
+  }
+}
+
 }  // namespace card

@@ -68,4 +68,10 @@ LayoutResult ComputeFat32Layout(const LayoutRequest& request);
 // the error at the smallest.
 LayoutResult ComputeLargestClusterLayout(LayoutRequest request);
 
+// Whether a memory card of `bytes` (512-byte sectors, as memory cards have)
+// takes a FAT32 volume at some cluster size; 0, a size that could not be
+// read, is left to the formatter and counts as fitting.
+enum class CardSizeFit { kFits, kTooSmall, kTooLarge };
+CardSizeFit FitOfCard(std::uint64_t bytes);
+
 }  // namespace card

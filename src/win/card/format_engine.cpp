@@ -85,19 +85,17 @@ bool ReadFirstSector(const std::wstring& driveRoot, SectorBuffer& sector) {
 }
 
 // A card that no FAT32 volume fits, at any cluster size, is refused before
-// anything is written, with the reason; memory cards have 512-byte
-// sectors. A size that cannot be read is left to the formatter.
+// anything is written, with the reason.
 std::optional<FormatAttempt> RefuseBySize(std::uint64_t bytes) {
-  if (bytes == 0) return std::nullopt;
-  switch (ComputeLargestClusterLayout({bytes / 512, 512}).error) {
-    case LayoutError::kVolumeTooSmall:
+  switch (FitOfCard(bytes)) {
+    case CardSizeFit::kTooSmall:
       return FormatAttempt::kCardTooSmall;
-    case LayoutError::kVolumeTooLarge:
-    case LayoutError::kTooManyClusters:
+    case CardSizeFit::kTooLarge:
       return FormatAttempt::kCardTooLarge;
-    default:
-      return std::nullopt;
+    case CardSizeFit::kFits:
+      break;
   }
+  return std::nullopt;
 }
 
 // Only the system's own copy: a fmifs.dll put beside the program on the
